@@ -1,0 +1,58 @@
+#include "calc/ResultsText.h"
+
+#include "calc/FormatGeneral.h"
+
+namespace ldc {
+namespace {
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+void writeResultsLines(const std::string& basis, const CalibrationResults& r,
+                       const std::string& addedUnits, LineSink& sink) {
+    const bool intercept = basis == kBasisIntercept;
+    const bool known = intercept || basis == kBasisRegression;
+
+    sink.appendLine("VARIABILIDAD " + quoted(basis));
+    sink.appendLine("");
+    sink.appendLine("PENDIENTE = " + formatGeneral(r.slope));
+    sink.appendLine("LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA = " + formatGeneral(r.slopeUpper));
+    sink.appendLine("LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA = " + formatGeneral(r.slopeLower));
+    sink.appendLine("");
+    sink.appendLine("ORDENADA AL ORIGEN = " + formatGeneral(r.intercept));
+    sink.appendLine("LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = " +
+                    formatGeneral(r.interceptUpper));
+    sink.appendLine("LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = " +
+                    formatGeneral(r.interceptLower));
+    sink.appendLine("");
+    sink.appendLine("DESVIACIÓN ESTÁNDAR DE REGRESIÓN = " + formatGeneral(r.residualStdDev));
+    sink.appendLine("COEFICIENTE DE VARIACIÓN = " + formatGeneral(r.variationCoefficient));
+    sink.appendLine("COEFICIENTE DE DETERMINACIÓN = " + formatGeneral(r.determinationCoefficient));
+    sink.appendLine("");
+    if (intercept)
+        sink.appendLine("DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = " +
+                        formatGeneral(r.interceptStdDev));
+    if (basis.empty()) {
+        sink.appendLine("LÍMITE DE DETECCIÓN \"BLANCOS\" = " + formatGeneral(r.detectionLimit) +
+                        " " + addedUnits);
+        sink.appendLine("LÍMITE DE CUANTIFICACIÓN \"BLANCOS\" = " +
+                        formatGeneral(r.quantificationLimit) + " " + addedUnits);
+        sink.appendLine("");
+    }
+    if (known) {
+        sink.appendLine("LÍMITE DE DETECCIÓN " + quoted(basis) + " = " +
+                        formatGeneral(r.detectionLimit) + " " + addedUnits);
+        sink.appendLine("LÍMITE DE CUANTIFICACIÓN " + quoted(basis) + " = " +
+                        formatGeneral(r.quantificationLimit) + " " + addedUnits);
+        sink.appendLine("");
+    }
+}
+
+void calculateResults(const StudyDocument& study, CalibrationResults& results, LineSink& sink) {
+    const std::string basis = study.text(StudyField::ComboBox1);
+    ComputeCalibration(study, results);
+    writeResultsLines(basis, results, study.text(StudyField::ecanad), sink);
+}
+
+}  // namespace ldc

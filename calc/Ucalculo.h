@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+
+#include "calc/StudentTTable.h"
+#include "study/StudyDocument.h"
+
+namespace ldc {
+
+// The outcome of one calculation. Plain record; a field keeps what the last calculation
+// that reached it wrote (zeros before the first).
+struct CalibrationResults {
+    double blankStdDev = 0;  // nothing sets it; the limits of an unknown basis use it
+    double slope = 0;
+    double slopeUpper = 0;
+    double slopeLower = 0;
+    double residualStdDev = 0;
+    double variationCoefficient = 0;
+    double determinationCoefficient = 0;
+    double detectionLimit = 0;
+    double quantificationLimit = 0;
+    double interceptStdDev = 0;
+    double intercept = 0;
+    double interceptUpper = 0;
+    double interceptLower = 0;
+};
+
+// The calculation's working quantities, kept from one calculation to the next.
+struct CalibrationWork {
+    int rowOffset = 0;
+    int observationCount = 0;
+    double sumX = 0, sumX2 = 0, sumY = 0, sumY2 = 0, sumXY = 0;
+    double meanX = 0;
+    double residualSumOfSquares = 0;
+    double degreesOfFreedom = 0;
+    double residualVariance = 0;
+    double sxx = 0;
+    double slopeStdDev = 0;
+    double regressionDetectionLimit = 0, regressionQuantificationLimit = 0;
+    double interceptDetectionLimit = 0, interceptQuantificationLimit = 0;
+    double blankDetectionLimit = 0, blankQuantificationLimit = 0;
+    std::string limitBasis;
+    StudentTTable studentT{};
+};
+
+// Least-squares line y = a + b·x through every replicate result of the study, its 95 %
+// confidence limits, and the limits of detection (3.3·s/b) and quantification (10·s/b).
+// Reads the study's texts, converting each when it is read; raises ldc::Error with the
+// runtime's conversion or floating point message at the first failing step, leaving the
+// fields written before it with their new values.
+void ComputeCalibration(const StudyDocument& study, CalibrationResults& results);
+
+void ClearAccumulators();
+
+// The working quantities of the last calculation (slopeStdDev, sums, ...).
+const CalibrationWork& calibrationWork();
+
+}  // namespace ldc

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace ldc {
+
+// The runtime's input/output codes and their messages: "File not found" (2), "Invalid
+// filename" (3), "Too many open files" (4), "File access denied" (5), "Disk full" (101),
+// otherwise "I/O error <code>".
+std::string ioErrorMessage(int code);
+
+// The runtime's code for a failed file-system call, from the system's errno value.
+int ioErrorCode(int errnoValue);
+
+// Raises ldc::Error with the message for errnoValue.
+[[noreturn]] void throwIoError(int errnoValue);
+
+}  // namespace ldc

@@ -1,0 +1,91 @@
+#include "report/ReportText.h"
+
+#include <algorithm>
+
+#include "calc/FormatGeneral.h"
+#include "study/Numbers.h"
+#include "study/StudyLayout.h"
+
+namespace ldc {
+namespace {
+
+std::string blanks(int count) { return std::string(static_cast<std::size_t>(count), ' '); }
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+void writeReport(const StudyDocument& study, CalibrationResults& results, LineSink& sink) {
+    using F = StudyField;
+    using G = StudyGrid;
+
+    sink.appendLine("LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO");
+    sink.appendLine("VARIABILIDAD: CURVA DE CALIBRACIÓN");
+    sink.appendLine("Información General");
+    sink.appendLine("");
+    sink.appendLine("Nombre del Método: " + study.text(F::emetodo));
+    sink.appendLine("Nombre del Analista: " + study.text(F::eanalista));
+    sink.appendLine("Fecha: " + study.text(F::efecha));
+    sink.appendLine("Unidades de la cantidad adicionada: " + study.text(F::ecanad));
+    sink.appendLine("Unidades de la cantidad recuperada: " + study.text(F::erecupera));
+    sink.appendLine("");
+    sink.appendLine("");
+    sink.appendLine("Información de niveles");
+    sink.appendLine("");
+    sink.appendLine("Número de niveles de cantidad adicionada:");
+    sink.appendLine(study.text(F::enivel));
+    sink.appendLine("");
+    sink.appendLine(blanks(20) + "Valor" + blanks(8) + "Replicación" + blanks(1));
+
+    const int k = parseInteger(study.text(F::enivel));
+    for (int i = 1; i <= k; ++i)
+        sink.appendLine("Nivel " + integerText(i) + blanks(9) + study.cell(G::stgnivel, i, 1) +
+                        blanks(14) + study.cell(G::stgnivel, i, 2));
+    sink.appendLine("");
+    sink.appendLine(blanks(42) + study.text(F::erecupera));
+    // Rows beyond the data grid hold nothing; listing them would only let a mistyped
+    // replicate count fill memory with empty lines before the calculation refuses it.
+    const long long n = std::min<long long>(sumReplicateCounts(study, k),
+                                            study.rowCount(G::stgdatos) - 1);
+    for (long long r = 1; r <= n; ++r) {
+        const int row = static_cast<int>(r);
+        sink.appendLine(study.cell(G::stgdatos, 0, row) + blanks(12) +
+                        study.cell(G::stgdatos, 1, row));
+    }
+
+    ComputeCalibration(study, results);
+
+    const std::string basis = study.text(F::ComboBox1);
+    const std::string units = study.text(F::ecanad);
+    sink.appendLine("");
+    sink.appendLine("LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO");
+    sink.appendLine("VARIABILIDAD " + quoted(basis));
+    sink.appendLine("PENDIENTE = " + formatGeneral(results.slope));
+    sink.appendLine("LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA = " +
+                    formatGeneral(results.slopeUpper));
+    sink.appendLine("LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA = " +
+                    formatGeneral(results.slopeLower));
+    sink.appendLine("");
+    sink.appendLine("ORDENADA AL ORIGEN = " + formatGeneral(results.intercept));
+    sink.appendLine("LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = " +
+                    formatGeneral(results.interceptUpper));
+    sink.appendLine("LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = " +
+                    formatGeneral(results.interceptLower));
+    sink.appendLine("");
+    sink.appendLine("DESVIACIÓN ESTÁNDAR DE REGRESIÓN = " + formatGeneral(results.residualStdDev));
+    sink.appendLine("COEFICIENTE DE VARIACIÓN = " + formatGeneral(results.variationCoefficient));
+    sink.appendLine("COEFICIENTE DE DETERMINACIÓN = " +
+                    formatGeneral(results.determinationCoefficient));
+    sink.appendLine("");
+    const bool intercept = basis == kBasisIntercept;
+    if (intercept)
+        sink.appendLine("DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = " +
+                        formatGeneral(results.interceptStdDev));
+    if (intercept || basis == kBasisRegression) {
+        sink.appendLine("LÍMITE DE DETECCIÓN  " + quoted(basis) + " = " +
+                        formatGeneral(results.detectionLimit) + " " + units);
+        sink.appendLine("LÍMITE DE CUANTIFICACIÓN  " + quoted(basis) + " = " +
+                        formatGeneral(results.quantificationLimit) + " " + units);
+    }
+}
+
+}  // namespace ldc

@@ -1,0 +1,127 @@
+#include "study/Numbers.h"
+
+#include <charconv>
+#include <clocale>
+#include <cstdlib>
+#include <langinfo.h>
+#include <locale.h>
+
+#include "study/LdcError.h"
+
+namespace ldc {
+namespace {
+
+char g_decimalSeparator = '.';
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+[[noreturn]] void invalidFloat(const std::string& text) {
+    throw Error("'" + text + "' is not a valid floating point value");
+}
+
+}  // namespace
+
+std::int32_t parseInteger(const std::string& text) {
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    if (pos == text.size())
+        throw Error("'" + text + "' is not a valid integer value");
+    long long magnitude = 0;
+    for (; pos < text.size(); ++pos) {
+        if (!isDigit(text[pos]))
+            throw Error("'" + text + "' is not a valid integer value");
+        magnitude = magnitude * 10 + (text[pos] - '0');
+        if (magnitude > 2147483648LL)
+            throw Error("'" + text + "' is not a valid integer value");
+    }
+    const long long value = negative ? -magnitude : magnitude;
+    if (value > 2147483647LL)
+        throw Error("'" + text + "' is not a valid integer value");
+    return static_cast<std::int32_t>(value);
+}
+
+long double parseDecimal(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && text[begin] == ' ')
+        ++begin;
+    while (end > begin && text[end - 1] == ' ')
+        --end;
+
+    // Validate the shape ourselves, then hand a plain C-locale form to from_chars,
+    // which neither depends on the process locale nor accepts "inf" or hex.
+    std::string plain;
+    std::size_t pos = begin;
+    if (pos < end && (text[pos] == '+' || text[pos] == '-')) {
+        if (text[pos] == '-')
+            plain += '-';
+        ++pos;
+    }
+    int mantissaDigits = 0;
+    bool separatorSeen = false;
+    for (; pos < end; ++pos) {
+        const char c = text[pos];
+        if (isDigit(c)) {
+            plain += c;
+            ++mantissaDigits;
+        } else if (c == g_decimalSeparator && !separatorSeen) {
+            plain += '.';
+            separatorSeen = true;
+        } else {
+            break;
+        }
+    }
+    if (mantissaDigits == 0)
+        invalidFloat(text);
+    if (pos < end && (text[pos] == 'e' || text[pos] == 'E')) {
+        plain += 'e';
+        ++pos;
+        if (pos < end && (text[pos] == '+' || text[pos] == '-'))
+            plain += text[pos++];
+        int exponentDigits = 0;
+        for (; pos < end && isDigit(text[pos]); ++pos, ++exponentDigits)
+            plain += text[pos];
+        if (exponentDigits == 0)
+            invalidFloat(text);
+    }
+    if (pos != end)
+        invalidFloat(text);
+
+    long double value = 0;
+    const auto [last, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (error != std::errc() || last != plain.data() + plain.size())
+        invalidFloat(text);
+    return value;
+}
+
+char decimalSeparator() { return g_decimalSeparator; }
+
+void setDecimalSeparator(char separator) { g_decimalSeparator = separator; }
+
+char decimalSeparatorFromEnvironment() {
+    const char* name = nullptr;
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            name = value;
+            break;
+        }
+    }
+    if (name == nullptr)
+        return '.';
+    locale_t locale = newlocale(LC_NUMERIC_MASK, name, static_cast<locale_t>(nullptr));
+    if (locale == static_cast<locale_t>(nullptr))
+        return '.';
+    const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+    const char separator = (radix != nullptr && radix[0] != '\0' && radix[1] == '\0') ? radix[0] : '.';
+    freelocale(locale);
+    return separator;
+}
+
+std::string integerText(long long value) { return std::to_string(value); }
+
+}  // namespace ldc

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "study/CalibrationStudy.h"
+
+namespace ldc::testing {
+
+// A complete study in memory: levels with their values and replicate results, the
+// data grid sized and labelled as the study window leaves it.
+struct StudySpec {
+    std::vector<std::string> levelValues;
+    std::vector<std::vector<std::string>> results;  // per level, one text per replicate
+    std::string basis = "Regresión";
+    std::string addedUnits = "mg";
+    std::string recoveredUnits = "mg";
+};
+
+CalibrationStudy makeStudy(const StudySpec& spec);
+
+// The worked example: x = 2, 4, 6 with three replicates each (N = 9).
+StudySpec workedExample(const std::string& basis = "Regresión");
+
+}  // namespace ldc::testing
