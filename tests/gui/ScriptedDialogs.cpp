@@ -1,0 +1,49 @@
+#include "ScriptedDialogs.h"
+
+#include <QtTest>
+
+namespace {
+
+template <typename T>
+T take(std::deque<T>& queue, const char* what) {
+    if (queue.empty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected %1 with no scripted answer")
+                                    .arg(QString::fromLatin1(what))),
+                     __FILE__, __LINE__);
+        return T{};
+    }
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+}  // namespace
+
+void ScriptedDialogs::notice(QWidget*, const QString& text) { notices << text; }
+
+void ScriptedDialogs::errorBox(QWidget*, const QString& text) { errors << text; }
+
+bool ScriptedDialogs::question(QWidget*, const QString& caption, const QString& text) {
+    questions << caption + "|" + text;
+    return take(questionAnswers, "question");
+}
+
+std::optional<QString> ScriptedDialogs::openFileName(QWidget*, const FileDialogRequest& request) {
+    openRequests << request;
+    return take(openAnswers, "open dialog");
+}
+
+std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const FileDialogRequest& request) {
+    saveRequests << request;
+    return take(saveAnswers, "save dialog");
+}
+
+bool ScriptedDialogs::printDialog(QWidget*, QPrinter*) {
+    ++printDialogs;
+    return take(printAnswers, "print dialog");
+}
+
+int ScriptedDialogs::execModal(QDialog*) {
+    ++modalRuns;
+    return take(modalResults, "modal window");
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+#include "app/Dialogs.h"
+
+// Dialogs for the widget tests: every call is recorded, answers come from queues the
+// test fills beforehand. A call with nothing queued fails the test instead of blocking.
+class ScriptedDialogs : public Dialogs {
+public:
+    ScriptedDialogs() { setDialogs(this); }
+    ~ScriptedDialogs() override { setDialogs(nullptr); }
+
+    void notice(QWidget* parent, const QString& text) override;
+    void errorBox(QWidget* parent, const QString& text) override;
+    bool question(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool printDialog(QWidget* parent, QPrinter* printer) override;
+    int execModal(QDialog* dialog) override;
+
+    // Answers, consumed in order. std::nullopt stands for Cancel.
+    std::deque<bool> questionAnswers;
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+    std::deque<bool> printAnswers;
+    std::deque<int> modalResults;
+
+    // What was shown.
+    QStringList notices;
+    QStringList errors;
+    QStringList questions;  // caption + "|" + text
+    QList<FileDialogRequest> openRequests;
+    QList<FileDialogRequest> saveRequests;
+    int printDialogs = 0;
+    int modalRuns = 0;
+};
