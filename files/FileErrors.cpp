@@ -1,6 +1,7 @@
 #include "files/FileErrors.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 
 #include "study/LdcError.h"
 
@@ -51,5 +52,17 @@ int ioErrorCode(int errnoValue) {
 }
 
 void throwIoError(int errnoValue) { throw Error(ioErrorMessage(ioErrorCode(errnoValue))); }
+
+void throwPathError(const std::string& path, int errnoValue) {
+    if (errnoValue == ENOENT) {
+        const std::size_t slash = path.find_last_of('/');
+        const std::string folder =
+            slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+        struct stat info;
+        if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+            throw Error(ioErrorMessage(3));
+    }
+    throwIoError(errnoValue);
+}
 
 }  // namespace ldc

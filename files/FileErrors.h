@@ -15,4 +15,8 @@ int ioErrorCode(int errnoValue);
 // Raises ldc::Error with the message for errnoValue.
 [[noreturn]] void throwIoError(int errnoValue);
 
+// As throwIoError for a call on `path`, except that a missing folder (rather than a
+// missing file) is the runtime's path-not-found code 3, "Invalid filename".
+[[noreturn]] void throwPathError(const std::string& path, int errnoValue);
+
 }  // namespace ldc

@@ -1,0 +1,102 @@
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "files/StudyFile.h"
+#include "study/CalibrationStudy.h"
+#include "study/StudyLayout.h"
+
+namespace {
+
+using ldc::StudyField;
+using ldc::StudyGrid;
+
+constexpr int kLevels = 10;
+constexpr int kRows = 10000;
+
+// Ten levels of a thousand replicates each, values as an analyst types them.
+ldc::CalibrationStudy largeStudy() {
+    ldc::CalibrationStudy study;
+    study.setText(StudyField::emetodo, "Valoración de cafeína por HPLC");
+    study.setText(StudyField::eanalista, "María López");
+    study.setText(StudyField::efecha, "14/03/2024");
+    study.setText(StudyField::ecanad, "mg");
+    study.setText(StudyField::erecupera, "mg");
+    study.setText(StudyField::ComboBox1, ldc::kBasisRegression);
+    study.setText(StudyField::enivel, std::to_string(kLevels));
+    study.setColumnCount(StudyGrid::stgnivel, kLevels + 1);
+    for (int i = 1; i <= kLevels; ++i) {
+        study.setCell(StudyGrid::stgnivel, i, 1, std::to_string(i * 2) + ",5");
+        study.setCell(StudyGrid::stgnivel, i, 2, std::to_string(kRows / kLevels));
+    }
+    study.setRowCount(StudyGrid::stgdatos, kRows + 1);
+    for (int r = 1; r <= kRows; ++r)
+        study.setCell(StudyGrid::stgdatos, 1, r, std::to_string(r % 97) + "," + std::to_string(r));
+    ldc::writeRowLabels(study, kLevels);
+    return study;
+}
+
+std::string benchPath() {
+    return "/tmp/ldc-bench-" + std::to_string(::getpid()) + ".w9c";
+}
+
+void readFromMemory(benchmark::State& state) {
+    const std::string bytes = ldc::studyFileBytes(largeStudy());
+    for (auto _ : state) {
+        std::istringstream in(bytes);
+        benchmark::DoNotOptimize(ldc::readStudyFileData(in));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<long long>(bytes.size()));
+}
+BENCHMARK(readFromMemory)->Unit(benchmark::kMillisecond);
+
+// Reading plus filling the in-memory study, labels included.
+void openFromMemory(benchmark::State& state) {
+    const std::string bytes = ldc::studyFileBytes(largeStudy());
+    for (auto _ : state) {
+        std::istringstream in(bytes);
+        ldc::CalibrationStudy study;
+        ldc::applyStudyFileData(ldc::readStudyFileData(in), study, "bench.w9c");
+        benchmark::DoNotOptimize(study);
+    }
+}
+BENCHMARK(openFromMemory)->Unit(benchmark::kMillisecond);
+
+void writeToMemory(benchmark::State& state) {
+    const ldc::CalibrationStudy study = largeStudy();
+    for (auto _ : state) {
+        std::ostringstream out;
+        ldc::writeStudyFile(out, study);
+        benchmark::DoNotOptimize(out);
+    }
+}
+BENCHMARK(writeToMemory)->Unit(benchmark::kMillisecond);
+
+void openFromFile(benchmark::State& state) {
+    const std::string path = benchPath();
+    ldc::saveStudyFile(path, largeStudy());
+    for (auto _ : state) {
+        ldc::CalibrationStudy study;
+        ldc::openStudyFile(path, study);
+        benchmark::DoNotOptimize(study);
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(openFromFile)->Unit(benchmark::kMillisecond);
+
+// Includes the flush to disk that makes the save safe; its cost depends on the device.
+void saveToFile(benchmark::State& state) {
+    const std::string path = benchPath();
+    const ldc::CalibrationStudy study = largeStudy();
+    for (auto _ : state)
+        ldc::saveStudyFile(path, study);
+    std::remove(path.c_str());
+}
+BENCHMARK(saveToFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

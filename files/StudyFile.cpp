@@ -1,0 +1,382 @@
+#include "files/StudyFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <istream>
+#include <ostream>
+
+#include "files/Cp1252.h"
+#include "files/FileErrors.h"
+#include "study/LdcError.h"
+#include "study/Numbers.h"
+#include "study/StudyLayout.h"
+
+namespace ldc {
+namespace {
+
+constexpr char kCtrlZ = '\x1a';
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+// Hands out the file's lines in order, then empty texts once the readable text is over.
+class LineReader {
+public:
+    explicit LineReader(std::string_view bytes) : m_text(bytes.substr(0, bytes.find(kCtrlZ))) {}
+
+    std::string next() {
+        std::string line;
+        if (m_pos >= m_text.size())
+            return line;
+        std::size_t end = m_text.find('\r', m_pos);
+        if (end == std::string_view::npos)
+            end = m_text.size();
+        line.reserve(end - m_pos);
+        appendUtf8FromCp1252(line, m_text.substr(m_pos, end - m_pos));
+        m_pos = end;
+        if (m_pos < m_text.size()) {
+            ++m_pos;
+            if (m_pos < m_text.size() && m_text[m_pos] == '\n')
+                ++m_pos;
+        }
+        return line;
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+std::string levelsOutOfRange(const char* operation, int levels) {
+    return std::string(operation) + "el número de niveles (" + integerText(levels) +
+           ") debe estar entre 0 y " + integerText(kMaxFileLevels) + ".";
+}
+
+std::string rowsOutOfRange(const char* operation, long long rows) {
+    return std::string(operation) + "el número total de réplicas (" + integerText(rows) +
+           ") debe estar entre 0 y " + integerText(kMaxFileRows) + ".";
+}
+
+constexpr const char* kOpenRefusal = "No se puede abrir el estudio: ";
+constexpr const char* kSaveRefusal = "No se puede guardar el estudio: ";
+
+// Where a value of the study sits, in the analyst's words, for the writer's refusals.
+struct Place {
+    enum class Kind { field, levelValue, replicateCount, countLine, result, secondValue };
+    Kind kind;
+    int index;  // the field, the level or the data row
+
+    std::string describe() const {
+        static constexpr const char* kFields[] = {
+            "el método",
+            "el analista",
+            "la fecha",
+            "las unidades de la cantidad añadida",
+            "las unidades de la cantidad recuperada",
+            "la base de los límites",
+            "el número de niveles",
+        };
+        switch (kind) {
+            case Kind::field:
+                return kFields[index];
+            case Kind::levelValue:
+                return "el valor del nivel " + integerText(index);
+            case Kind::replicateCount:
+                return "las réplicas del nivel " + integerText(index);
+            case Kind::countLine:
+                return "el número total de réplicas";
+            case Kind::result:
+                return "el dato de la fila " + integerText(index);
+            case Kind::secondValue:
+                return "el segundo valor de la fila " + integerText(index);
+        }
+        return {};
+    }
+};
+
+// Appends one value and its CR LF. A value that would not read back as the same text
+// is refused: a CR would end it early, a Ctrl-Z would end the whole file there, and a
+// character outside Windows-1252 would have to be replaced by another.
+void appendLine(std::string& out, const std::string& value, Place place) {
+    const std::size_t breaking = value.find_first_of("\r\x1a");
+    if (breaking != std::string::npos) {
+        const char* what = value[breaking] == '\r'
+                               ? "un retorno de carro (CR), que partiría la línea"
+                               : "un carácter Ctrl-Z (26), que cortaría el archivo";
+        throw Error(std::string(kSaveRefusal) + "en " + place.describe() + " hay " + what + ".");
+    }
+    Cp1252Refusal refusal;
+    if (!appendCp1252FromUtf8(out, value, refusal)) {
+        if (refusal.kind == Cp1252Refusal::Kind::invalidUtf8)
+            throw Error(std::string(kSaveRefusal) + "en " + place.describe() +
+                        " hay bytes que no forman un texto UTF-8 válido.");
+        throw Error(std::string(kSaveRefusal) + describeCharacter(refusal.character) + ", en " +
+                    place.describe() +
+                    ", no existe en la codificación Windows-1252 de los archivos de estudio.");
+    }
+    out += "\r\n";
+}
+
+// Closes the descriptor and, unless the save completed, removes the temporary file.
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        closeQuietly();
+        if (!m_path.empty())
+            ::unlink(m_path.c_str());
+    }
+
+    void create(const std::string& folder) {
+        for (int attempt = 0;; ++attempt) {
+            const std::string path = folder + ".w9c-" + integerText(::getpid()) + "-" +
+                                     integerText(s_counter++) + ".tmp";
+            // 0666 lets the umask decide, as for any new file.
+            m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_fd >= 0) {
+                m_path = path;
+                return;
+            }
+            if (errno != EEXIST || attempt == 100)
+                throwPathError(path, errno);
+        }
+    }
+
+    int fd() const { return m_fd; }
+    const std::string& path() const { return m_path; }
+
+    void writeAll(const std::string& bytes) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t written = ::write(m_fd, bytes.data() + done, bytes.size() - done);
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                throwIoError(errno);
+            }
+            done += static_cast<std::size_t>(written);
+        }
+        if (::fsync(m_fd) != 0)
+            throwIoError(errno);
+    }
+
+    void close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0)
+            throwIoError(errno);
+    }
+
+    void renameTo(const std::string& target) {
+        if (::rename(m_path.c_str(), target.c_str()) != 0)
+            throwPathError(target, errno);
+        m_path.clear();
+    }
+
+private:
+    void closeQuietly() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+
+    static inline unsigned s_counter = 0;
+    int m_fd = -1;
+    std::string m_path;
+};
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The file a save really replaces: a symbolic link is followed to the file it names,
+// so that the link stays a link. Returns false in `exists` for a file yet to be made.
+std::string resolveTarget(const std::string& path, struct stat& info, bool& exists) {
+    std::string target = path;
+    for (int hops = 0;; ++hops) {
+        if (::lstat(target.c_str(), &info) != 0) {
+            if (errno != ENOENT)
+                throwPathError(target, errno);
+            exists = false;
+            return target;
+        }
+        if (!S_ISLNK(info.st_mode))
+            break;
+        if (hops == 40)
+            throwIoError(ELOOP);
+        std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096), '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length < 0)
+            throwPathError(target, errno);
+        link.resize(static_cast<std::size_t>(length));
+        target = (!link.empty() && link.front() == '/') ? link : folderOf(target) + link;
+    }
+    exists = true;
+    return target;
+}
+
+}  // namespace
+
+StudyFileData parseStudyFile(std::string_view bytes) {
+    LineReader lines(bytes);
+    StudyFileData data;
+    for (std::string& field : data.fields)
+        field = lines.next();
+
+    const int levels = parseInteger(data.fields[static_cast<int>(StudyField::enivel)]);
+    if (levels < 0 || levels > kMaxFileLevels)
+        throw Error(levelsOutOfRange(kOpenRefusal, levels));
+    data.levelCount = levels;
+    data.levels.resize(static_cast<std::size_t>(levels));
+    for (auto& level : data.levels) {
+        level[0] = lines.next();
+        level[1] = lines.next();
+    }
+
+    const int rows = parseInteger(lines.next());
+    if (rows < 0 || rows > kMaxFileRows)
+        throw Error(rowsOutOfRange(kOpenRefusal, rows));
+    data.rowCount = rows;
+    data.rows.resize(static_cast<std::size_t>(rows));
+    // Stored column by column: all recovered amounts, then all second values.
+    for (std::size_t column = 0; column < 2; ++column)
+        for (auto& row : data.rows)
+            row[column] = lines.next();
+    return data;
+}
+
+StudyFileData readStudyFileData(std::istream& in) {
+    std::string bytes;
+    char chunk[kReadChunk];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (in.bad())
+        throw Error(ioErrorMessage(100));
+    return parseStudyFile(bytes);
+}
+
+void applyStudyFileData(const StudyFileData& data, StudyDocument& study,
+                        const std::string& caption) {
+    using G = StudyGrid;
+    const int levels = static_cast<int>(data.levels.size());
+    const int rows = static_cast<int>(data.rows.size());
+    for (std::size_t i = 0; i < data.fields.size(); ++i)
+        study.setText(static_cast<StudyField>(i), data.fields[i]);
+    study.setColumnCount(G::stgnivel, levels + 1);
+    study.setRowCount(G::stgdatos, rows + 1);
+    study.setCaption(caption);
+
+    for (int i = 1; i <= levels; ++i) {
+        study.setCell(G::stgnivel, i, 1, data.levels[i - 1][0]);
+        study.setCell(G::stgnivel, i, 2, data.levels[i - 1][1]);
+    }
+    for (int i = 1; i <= levels; ++i)
+        study.setCell(G::stgnivel, i, 0, levelHeader(i));
+    for (int column = 1; column <= 2; ++column)
+        for (int r = 1; r <= rows; ++r)
+            study.setCell(G::stgdatos, column, r, data.rows[r - 1][column - 1]);
+    writeRowLabels(study, levels);
+}
+
+void openStudyFile(const std::string& path, StudyDocument& study) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throwPathError(path, errno);
+    std::string bytes;
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char chunk[kReadChunk];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            throwIoError(error);
+        }
+        if (got == 0)
+            break;
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    applyStudyFileData(parseStudyFile(bytes), study, path);
+}
+
+std::string studyFileBytes(const StudyDocument& study) {
+    using G = StudyGrid;
+    using K = Place::Kind;
+    std::string out;
+    for (int i = 0; i < 7; ++i)
+        appendLine(out, study.text(static_cast<StudyField>(i)), {K::field, i});
+
+    const int levels = parseInteger(study.text(StudyField::enivel));
+    if (levels < 0 || levels > kMaxFileLevels)
+        throw Error(levelsOutOfRange(kSaveRefusal, levels));
+    for (int i = 1; i <= levels; ++i) {
+        appendLine(out, study.cell(G::stgnivel, i, 1), {K::levelValue, i});
+        appendLine(out, study.cell(G::stgnivel, i, 2), {K::replicateCount, i});
+    }
+
+    const long long rows = sumReplicateCounts(study, levels);
+    if (rows < 0 || rows > kMaxFileRows)
+        throw Error(rowsOutOfRange(kSaveRefusal, rows));
+    appendLine(out, integerText(rows), {K::countLine, 0});
+    out.reserve(out.size() + static_cast<std::size_t>(rows) * 16);
+    for (int r = 1; r <= rows; ++r)
+        appendLine(out, study.cell(G::stgdatos, 1, r), {K::result, r});
+    for (int r = 1; r <= rows; ++r)
+        appendLine(out, study.cell(G::stgdatos, 2, r), {K::secondValue, r});
+    return out;
+}
+
+void writeStudyFile(std::ostream& out, const StudyDocument& study) {
+    const std::string bytes = studyFileBytes(study);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out)
+        throw Error(ioErrorMessage(101));
+}
+
+void saveStudyFile(const std::string& path, const StudyDocument& study) {
+    // Everything that can be refused is refused before a file is touched.
+    const std::string bytes = studyFileBytes(study);
+
+    struct stat info;
+    bool exists = false;
+    const std::string target = resolveTarget(path, info, exists);
+    if (exists) {
+        if (S_ISDIR(info.st_mode))
+            throwIoError(EISDIR);
+        // A read-only file stays protected although the folder would let us replace it.
+        if (::access(target.c_str(), W_OK) != 0)
+            throwPathError(target, errno);
+    }
+
+    TemporaryFile temporary;
+    temporary.create(folderOf(target));
+    if (exists) {
+        if (::fchmod(temporary.fd(), info.st_mode & 07777) != 0)
+            throwIoError(errno);
+        // Only the owner's privileges allow this; a file of another user becomes ours.
+        [[maybe_unused]] const int ignored = ::fchown(temporary.fd(), info.st_uid, info.st_gid);
+    }
+    temporary.writeAll(bytes);
+    temporary.close();
+    temporary.renameTo(target);
+
+    // The rename itself reaches the disk with the folder; a failure here no longer
+    // endangers either file, so it is not reported.
+    const std::string folder = folderOf(target);
+    const int folderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+}
+
+}  // namespace ldc
