@@ -1,17 +1,62 @@
 #pragma once
 
+#include <cmath>
+
 namespace ldc {
 
 // The processor does not trap here as the calculation expects, so every operation that
 // can fault is checked and raises the runtime's message:
 // "Floating point division by zero", "Invalid floating point operation",
 // "Floating point overflow".
+//
+// The checks are inline: the calculation stores five running sums per replicate result,
+// and a call per stored quantity costs more than the addition it guards.
+
+[[noreturn]] void raiseInvalidOperation();
+[[noreturn]] void raiseOverflow();
+[[noreturn]] void raiseDivisionByZero();
+
+// An intermediate that is already infinite or undefined overflowed or was invalid in an
+// earlier operation of the same step.
+inline long double checkedOperand(long double value) {
+    if (std::isnan(value))
+        raiseInvalidOperation();
+    if (std::isinf(value))
+        raiseOverflow();
+    return value;
+}
 
 // x / y in extended precision.
-long double checkedDivide(long double dividend, long double divisor);
+inline long double checkedDivide(long double dividend, long double divisor) {
+    checkedOperand(dividend);
+    checkedOperand(divisor);
+    if (divisor == 0) {
+        if (dividend == 0)
+            raiseInvalidOperation();
+        raiseDivisionByZero();
+    }
+    return checkedOperand(dividend / divisor);
+}
+
 // √x in extended precision.
-long double checkedSqrt(long double value);
-// Stores an extended intermediate as a double, as every named quantity is stored.
-double storeDouble(long double value);
+inline long double checkedSqrt(long double value) {
+    checkedOperand(value);
+    if (value < 0)
+        raiseInvalidOperation();
+    return std::sqrt(value);
+}
+
+// Stores an extended intermediate as a double, as every named quantity is stored. An
+// undefined intermediate stays undefined and an infinite one stays infinite in the
+// double, so one test of the stored value covers the whole step.
+inline double storeDouble(long double value) {
+    const double stored = static_cast<double>(value);
+    if (!std::isfinite(stored)) {
+        if (std::isnan(stored))
+            raiseInvalidOperation();
+        raiseOverflow();
+    }
+    return stored;
+}
 
 }  // namespace ldc

@@ -1,6 +1,7 @@
 #include "calc/Ucalculo.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "calc/FloatChecks.h"
 #include "study/LdcError.h"
@@ -31,12 +32,18 @@ void readStudy(const StudyDocument& study) {
     const int k = parseInteger(study.text(F::enivel));
     for (int i = 1; i <= k; ++i) {
         const int n = parseInteger(study.cell(G::stgnivel, i, 2));
+        // Every replicate of a level reads the same level value. It is converted at the
+        // level's first result, where a bad one stops the calculation, and reused: the
+        // outcome is the same and a large study is read twice as fast.
+        std::optional<X> levelValue;
         for (int j = 1; j <= n; ++j) {
             const int r = wrappingAdd(w.rowOffset, j);
             const X y = parseDecimal(study.cell(G::stgdatos, 1, r));
             w.sumY = storeDouble(w.sumY + y);
             w.sumY2 = storeDouble(w.sumY2 + y * y);
-            const X x = parseDecimal(study.cell(G::stgnivel, i, 1));
+            if (!levelValue)
+                levelValue = parseDecimal(study.cell(G::stgnivel, i, 1));
+            const X x = *levelValue;
             w.sumX = storeDouble(w.sumX + x);
             w.sumX2 = storeDouble(w.sumX2 + x * x);
             w.sumXY = storeDouble(w.sumXY + x * y);

@@ -1,10 +1,13 @@
 #include "study/Numbers.h"
 
+#include <array>
 #include <charconv>
 #include <clocale>
 #include <cstdlib>
 #include <langinfo.h>
 #include <locale.h>
+#include <optional>
+#include <string_view>
 
 #include "study/LdcError.h"
 
@@ -17,6 +20,64 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void invalidFloat(const std::string& text) {
     throw Error("'" + text + "' is not a valid floating point value");
+}
+
+constexpr int kExactPowers = 27;  // 10^27 = 2^27 · 5^27, and 5^27 < 2^64
+
+constexpr std::array<long double, kExactPowers + 1> kPowersOfTen = [] {
+    std::array<long double, kExactPowers + 1> powers{};
+    powers[0] = 1;
+    for (int i = 1; i <= kExactPowers; ++i)
+        powers[i] = powers[i - 1] * 10;
+    return powers;
+}();
+
+// The values analysts type (a few digits, a small exponent) are an integer of at most 19
+// digits and a power of ten up to 10^27, both held exactly in extended precision, so one
+// rounded multiplication or division gives the correctly rounded value that from_chars
+// gives, many times faster; a calculation reads every result this way. `plain` is the
+// validated C-locale form. Anything longer or further out is left to from_chars.
+std::optional<long double> exactDecimal(std::string_view plain) {
+    std::size_t pos = 0;
+    const bool negative = plain[0] == '-';
+    if (negative)
+        ++pos;
+    std::uint64_t mantissa = 0;
+    int digits = 0;  // significant digits so far
+    int scale = 0;   // the value is mantissa · 10^scale
+    bool fraction = false;
+    for (; pos < plain.size() && plain[pos] != 'e'; ++pos) {
+        const char c = plain[pos];
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        if (fraction)
+            --scale;
+        if (mantissa == 0 && c == '0')
+            continue;
+        if (++digits > 19)
+            return std::nullopt;
+        mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (pos < plain.size()) {
+        ++pos;
+        const bool negativeExponent = plain[pos] == '-';
+        if (plain[pos] == '-' || plain[pos] == '+')
+            ++pos;
+        int exponent = 0;
+        for (; pos < plain.size(); ++pos) {
+            exponent = exponent * 10 + (plain[pos] - '0');
+            if (exponent > 1000)
+                return std::nullopt;
+        }
+        scale += negativeExponent ? -exponent : exponent;
+    }
+    if (scale < -kExactPowers || scale > kExactPowers)
+        return std::nullopt;
+    long double value = static_cast<long double>(mantissa);
+    value = scale < 0 ? value / kPowersOfTen[-scale] : value * kPowersOfTen[scale];
+    return negative ? -value : value;
 }
 
 }  // namespace
@@ -91,6 +152,8 @@ long double parseDecimal(const std::string& text) {
     if (pos != end)
         invalidFloat(text);
 
+    if (const std::optional<long double> exact = exactDecimal(plain))
+        return *exact;
     long double value = 0;
     const auto [last, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (error != std::errc() || last != plain.data() + plain.size())

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "study/LdcError.h"
 #include "study/Numbers.h"
@@ -79,6 +82,55 @@ TEST(ParseDecimal, RefusesMalformedTextsWithTheRuntimeMessage) {
                   std::string("'") + text + "' is not a valid floating point value")
             << text;
     }
+}
+
+// Short decimals take a faster road than long ones; both must give the correctly rounded
+// extended value that the C library's reading gives.
+TEST(ParseDecimal, EveryShapeRoundsAsTheCLibraryDoes) {
+    SeparatorGuard point('.');
+    std::vector<std::string> texts = {
+        "0.1",
+        "-0.3",
+        "2.0",
+        "1e27",
+        "1e28",
+        "1e-27",
+        "1e-28",
+        "9999999999999999999",
+        "18446744073709551615",
+        "12345678901234567890",
+        "0.0000000000000000000000000001",
+        "123456789012345678.9e-10",
+        "4.35e-20",
+        "-0",
+        "0e400",
+        "7.000000000000000000000",
+        "3.14159265358979323846",
+        "1234567890123456789e8",
+        "1234567890123456789e9",
+    };
+    std::uint64_t seed = 88172645463325252ULL;
+    auto next = [&seed] {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        return seed;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = next() % 4 == 0 ? "-" : "";
+        const int digits = 1 + static_cast<int>(next() % 22);
+        const int point = static_cast<int>(next() % (digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point && d > 0)
+                text += '.';
+            text += static_cast<char>('0' + next() % 10);
+        }
+        if (next() % 3 == 0)
+            text += "e" + std::to_string(static_cast<int>(next() % 81) - 40);
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts)
+        EXPECT_EQ(parseDecimal(text), std::strtold(text.c_str(), nullptr)) << text;
 }
 
 TEST(DecimalSeparatorFromEnvironment, FollowsLocaleVariablesAndFallsBackToPoint) {

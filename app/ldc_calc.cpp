@@ -1,0 +1,166 @@
+// ldc-calc: the detection and quantification calculation of a saved study, without the
+// windows. It prints the lines of the results window, or of the report window with
+// --informe, and stops on the first error exactly where the program would, with the
+// error box's text on standard error.
+
+#include <cerrno>
+#include <cstdio>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calc/ResultsText.h"
+#include "files/FileErrors.h"
+#include "files/StudyFile.h"
+#include "report/ReportText.h"
+#include "study/CalibrationStudy.h"
+#include "study/LdcError.h"
+#include "study/LineSink.h"
+#include "study/Numbers.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitError = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage = "Uso: ldc-calc [--informe] [--separador-decimal=C] ARCHIVO.w9c\n";
+
+constexpr const char* kHelp =
+    "Uso: ldc-calc [--informe] [--separador-decimal=C] ARCHIVO.w9c\n"
+    "\n"
+    "Calcula el límite de detección y el límite de cuantificación del método a partir\n"
+    "de un estudio de curva de calibración guardado en un archivo .w9c. Ajusta por\n"
+    "mínimos cuadrados la recta de la cantidad recuperada frente a la cantidad\n"
+    "adicionada y escribe en la salida estándar, una por línea, las líneas de la\n"
+    "ventana de resultados: pendiente y ordenada al origen con sus límites de\n"
+    "confianza del 95 %, desviación estándar de regresión, coeficientes de variación\n"
+    "y de determinación, y los límites de detección y de cuantificación según la base\n"
+    "elegida en el estudio (\"Regresión\" u \"Ordenada al Origen\").\n"
+    "\n"
+    "Opciones:\n"
+    "  --informe                escribe el informe completo (información general,\n"
+    "                           niveles, datos y resultados) en lugar de los\n"
+    "                           resultados solos.\n"
+    "  --separador-decimal=C    separador decimal, '.' o ',', con el que se leen los\n"
+    "                           valores del estudio y se escriben los resultados. Sin\n"
+    "                           esta opción se usa el de la configuración regional\n"
+    "                           (LC_ALL, LC_NUMERIC o LANG).\n"
+    "  --help                   muestra esta ayuda y termina.\n"
+    "\n"
+    "Si el archivo no se puede leer o el cálculo se detiene, las líneas ya escritas\n"
+    "quedan en la salida estándar y el mensaje de error va a la salida de errores.\n"
+    "\n"
+    "Estado de salida: 0 si el cálculo se completó, 1 si hubo un error al leer el\n"
+    "estudio o al calcular, 2 si la línea de órdenes no es válida.\n";
+
+// Each line goes out as soon as it is made, so a report that stops part-way leaves the
+// lines before the failure, as the report window does.
+class StdoutSink : public ldc::LineSink {
+public:
+    void appendLine(const std::string& line) override {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+};
+
+struct Options {
+    bool help = false;
+    bool report = false;
+    std::optional<char> separator;
+    std::string path;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+Options parseArguments(int argc, char** argv) {
+    Options options;
+    bool onlyFiles = false;
+    int files = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        constexpr std::string_view kSeparatorOption = "--separador-decimal=";
+        if (!onlyFiles && arg == "--") {
+            onlyFiles = true;
+        } else if (!onlyFiles && (arg == "--help" || arg == "-h")) {
+            options.help = true;
+        } else if (!onlyFiles && arg == "--informe") {
+            options.report = true;
+        } else if (!onlyFiles && arg.starts_with(kSeparatorOption)) {
+            const std::string_view value = arg.substr(kSeparatorOption.size());
+            // The locales the laboratory works in use a point or a comma; a digit, a
+            // sign or an exponent letter as separator would make numbers ambiguous.
+            if (value != "." && value != ",")
+                throw UsageError{"el separador decimal debe ser '.' o ',', no '" +
+                                 std::string(value) + "'"};
+            options.separator = value[0];
+        } else if (!onlyFiles && arg.size() > 1 && arg[0] == '-') {
+            throw UsageError{"opción desconocida: " + std::string(arg)};
+        } else {
+            ++files;
+            options.path = arg;
+        }
+    }
+    if (options.help)
+        return options;
+    if (files == 0)
+        throw UsageError{"falta el archivo del estudio"};
+    if (files > 1)
+        throw UsageError{"se admite un solo archivo de estudio"};
+    return options;
+}
+
+int fail(const std::string& message) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", ldc::errorBoxText(message).c_str());
+    return kExitError;
+}
+
+// A failed write to standard output (a full disk behind a redirection) must not pass
+// for a completed calculation.
+int finishOutput() {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return kExitOk;
+    return fail(ldc::ioErrorMessage(ldc::ioErrorCode(errno)));
+}
+
+int run(const Options& options) {
+    ldc::setDecimalSeparator(options.separator.value_or(ldc::decimalSeparatorFromEnvironment()));
+    ldc::CalibrationStudy study;
+    ldc::openStudyFile(options.path, study);
+    ldc::CalibrationResults results;
+    StdoutSink sink;
+    if (options.report)
+        ldc::writeReport(study, results, sink);
+    else
+        ldc::calculateResults(study, results, sink);
+    return finishOutput();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    try {
+        options = parseArguments(argc, argv);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "ldc-calc: %s\n%sPruebe 'ldc-calc --help' para más información.\n",
+                     e.message.c_str(), kUsage);
+        return kExitUsage;
+    }
+    if (options.help) {
+        std::fputs(kHelp, stdout);
+        return finishOutput();
+    }
+    try {
+        return run(options);
+    } catch (const ldc::Error& e) {
+        return fail(e.what());
+    } catch (const std::exception& e) {
+        // Out of memory and the like: reported as the program's error box would.
+        return fail(e.what());
+    }
+}

@@ -1,0 +1,51 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "calc/Ucalculo.h"
+#include "study/CalibrationStudy.h"
+#include "study/Numbers.h"
+#include "study/StudyLayout.h"
+
+namespace {
+
+using ldc::StudyField;
+using ldc::StudyGrid;
+
+// A study of `results` replicate results spread over up to ten levels, the recovered
+// amounts scattered around y = x as an analyst would type them.
+ldc::CalibrationStudy studyOf(int results) {
+    const int levels = results < 10 ? 3 : 10;
+    ldc::CalibrationStudy study;
+    study.setText(StudyField::ComboBox1, ldc::kBasisRegression);
+    study.setText(StudyField::enivel, std::to_string(levels));
+    study.setColumnCount(StudyGrid::stgnivel, levels + 1);
+    study.setRowCount(StudyGrid::stgdatos, results + 1);
+    int row = 1;
+    for (int i = 1; i <= levels; ++i) {
+        const int count = results / levels + (i <= results % levels ? 1 : 0);
+        study.setCell(StudyGrid::stgnivel, i, 1, std::to_string(2 * i));
+        study.setCell(StudyGrid::stgnivel, i, 2, std::to_string(count));
+        for (int j = 0; j < count; ++j, ++row)
+            study.setCell(StudyGrid::stgdatos, 1, row,
+                          std::to_string(2 * i) + "." + std::to_string(100 + row % 97));
+    }
+    ldc::writeRowLabels(study, levels);
+    return study;
+}
+
+void computeCalibration(benchmark::State& state) {
+    ldc::setDecimalSeparator('.');
+    const ldc::CalibrationStudy study = studyOf(static_cast<int>(state.range(0)));
+    ldc::CalibrationResults results;
+    for (auto _ : state) {
+        ldc::ComputeCalibration(study, results);
+        benchmark::DoNotOptimize(results);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(computeCalibration)->Arg(9)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
