@@ -14,6 +14,7 @@ public:
     virtual void beginDoc() = 0;
     virtual void endDoc() = 0;
     // Drops a document whose composition stopped on an error: nothing of it is printed.
+    // Never throws, so that the error that stopped the composition is the one reported.
     virtual void abortDoc() = 0;
     // Continues the document on a fresh page (long data lists).
     virtual void newPage() = 0;

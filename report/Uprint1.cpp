@@ -1,0 +1,174 @@
+#include "report/Uprint1.h"
+
+#include "calc/FormatGeneral.h"
+#include "study/Numbers.h"
+
+namespace ldc::Uprint1 {
+namespace {
+
+using F = StudyField;
+using G = StudyGrid;
+
+constexpr const char* kTitle = "Límite de Detección y Cuantificación del Método";
+constexpr int kBodyPointSize = 10;
+
+// Column units of the items.
+constexpr int kLeft = 45;
+constexpr int kDataColumn1 = 125;
+constexpr int kSecondSignature = 225;
+
+// Data rows end above the signature lines; the footer lines follow them.
+constexpr int kSignatureLine = 56;
+constexpr int kLastDataLine = kSignatureLine - 1;
+constexpr int kMarkLine = 58;
+constexpr int kClosingRuleLine = 59;
+
+int levelCellUnits(const LevelCellPlace& place) {
+    if (!place.secondBlock)
+        return kLeft + 55 * place.column;
+    return place.column == 0 ? kLeft : 95 + 55 * (place.column - 6);
+}
+
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+void drawLeft(DrawingSurface& surface, const PageGeometry& page, int line,
+              const std::string& text) {
+    surface.textOut(page.x(kLeft), page.y(line), text);
+}
+
+// Header again on a further page of the same document, then the body font back.
+void continueOnNewPage(DrawingSurface& surface, const PageGeometry& page) {
+    surface.newPage();
+    surface.setFont(kPrintFontName, kHeaderPointSize);
+    drawHeaderLines(surface, page, kTitle);
+    surface.setFont(kPrintFontName, kBodyPointSize);
+}
+
+void drawFoot(DrawingSurface& surface, const PageGeometry& page) {
+    const std::string rule(26, '_');
+    drawLeft(surface, page, kSignatureLine, "Realizó:" + rule + " ");
+    surface.textOut(page.x(kSecondSignature), page.y(kSignatureLine), "Revisó:" + rule + " ");
+    drawRightAligned(surface, page, kMarkLine, kProgramMark);
+    drawRule(surface, page.y(kClosingRuleLine), page.width);
+}
+
+}  // namespace
+
+PageGeometry printHeader(DrawingSurface& surface) {
+    surface.beginDoc();
+    return abortOnError(surface, [&] {
+        const PageGeometry page = takeGeometry(surface);
+        drawHeaderLines(surface, page, kTitle);
+        return page;
+    });
+}
+
+void printGeneralPage(DrawingSurface& surface, const StudyDocument& study) {
+    const PageGeometry page = printHeader(surface);
+    abortOnError(surface, [&] {
+        surface.setFont(kPrintFontName, kBodyPointSize);
+        drawCentred(surface, page, 10, "Información General");
+        drawLeft(surface, page, 12, "Variabilidad");
+        drawLeft(surface, page, 13, study.text(F::ComboBox1));
+        drawLeft(surface, page, 15, "Nombre del método: " + study.text(F::emetodo));
+        drawLeft(surface, page, 16, "Nombre del Analista: " + study.text(F::eanalista));
+        drawLeft(surface, page, 17, "Fecha: " + study.text(F::efecha));
+        drawLeft(surface, page, 18, "Unidades de la cantidad adicionada: " + study.text(F::ecanad));
+        drawLeft(surface, page, 19,
+                 "Unidades de la cantidad recuperada: " + study.text(F::erecupera));
+        drawLeft(surface, page, 22, "Número de niveles de cantidad adicionada:");
+        drawLeft(surface, page, 23, study.text(F::enivel));
+
+        const int k = parseInteger(study.text(F::enivel));
+        for (const LevelCellPlace& place : levelTablePlaces(k, study.columnCount(G::stgnivel) - 1))
+            surface.textOut(page.x(levelCellUnits(place)), page.y(place.line),
+                            study.cell(G::stgnivel, place.column, place.row));
+
+        const int next = levelTableNextLine(k);
+        const std::vector<DataSlice> slices =
+            paginateDataRows(dataListLastRow(study, k), next + 2, kLastDataLine);
+        for (std::size_t i = 0; i < slices.size(); ++i) {
+            if (i > 0)
+                continueOnNewPage(surface, page);
+            drawDataSlice(surface, page, study, slices[i], kLeft, kDataColumn1);
+            // Every page is signed: a continuation sheet may be separated from the first.
+            drawFoot(surface, page);
+        }
+        surface.endDoc();
+    });
+}
+
+void printResultsPage(DrawingSurface& surface, const StudyDocument& study,
+                      CalibrationResults results) {
+    const PageGeometry page = printHeader(surface);
+    abortOnError(surface, [&] {
+        const std::string basis = study.text(F::ComboBox1);
+        const std::string units = study.text(F::ecanad);
+        surface.setFont(kPrintFontName, kBodyPointSize);
+        drawLeft(surface, page, 13, "Variabilidad");
+        drawLeft(surface, page, 14, basis);
+        drawLeft(surface, page, 16, "Pendiente = " + formatGeneral(results.slope));
+        drawLeft(
+            surface, page, 17,
+            "Límite Superior del Intervalo de Confianza = " + formatGeneral(results.slopeUpper));
+        drawLeft(
+            surface, page, 18,
+            "Límite Inferior del Intervalo de Confianza = " + formatGeneral(results.slopeLower));
+        drawLeft(surface, page, 20, "Ordenada al Origen = " + formatGeneral(results.intercept));
+        drawLeft(surface, page, 21,
+                 "Límite Superior del Intervalo de Confianza de la Ordenada al Origen = " +
+                     formatGeneral(results.interceptUpper));
+        drawLeft(surface, page, 22,
+                 "Límite Inferior del Intervalo de Confianza de la Ordenada al Origen = " +
+                     formatGeneral(results.interceptLower));
+        drawLeft(surface, page, 24,
+                 "Desviación Estándar de Regresión = " + formatGeneral(results.residualStdDev));
+        drawLeft(surface, page, 25,
+                 "Coeficiente de Variación = " + formatGeneral(results.variationCoefficient));
+        drawLeft(
+            surface, page, 26,
+            "Coeficiente de Determinación = " + formatGeneral(results.determinationCoefficient));
+        int j = 26;
+        if (basis == kBasisIntercept) {
+            drawLeft(surface, page, 28,
+                     "Desviación Estándar de Ordenada al Origen = " +
+                         formatGeneral(results.interceptStdDev));
+            j = 28;
+        }
+        drawLeft(surface, page, j + 2,
+                 "Límite de Detección " + quoted(basis) + " = " +
+                     formatGeneral(results.detectionLimit) + " " + units);
+        drawLeft(surface, page, j + 3,
+                 "Límite de Cuantificación " + quoted(basis) + " = " +
+                     formatGeneral(results.quantificationLimit) + " " + units);
+        drawLeft(surface, page, 45, "Nombre del método: " + study.text(F::emetodo));
+        drawLeft(surface, page, 46, "Nombre del Analista: " + study.text(F::eanalista));
+        drawLeft(surface, page, 47, "Unidades de la cantidad adicionada: " + units);
+        drawLeft(surface, page, 48,
+                 "Unidades de la cantidad recuperada: " + study.text(F::erecupera));
+        drawLeft(surface, page, 49, "Fecha: " + study.text(F::efecha));
+        drawFoot(surface, page);
+        surface.endDoc();
+    });
+}
+
+CalibrationResults& laserRecord() {
+    static CalibrationResults record;
+    return record;
+}
+
+void printLaserChoice(DrawingSurface& surface, const StudyDocument& study, int option,
+                      CalibrationResults& record) {
+    if (option == 0) {
+        printGeneralPage(surface, study);
+    } else if (option == 1) {
+        // Calculated before the document begins: a study the calculation refuses prints
+        // nothing at all.
+        ComputeCalibration(study, record);
+        printResultsPage(surface, study, record);
+    }
+}
+
+}  // namespace ldc::Uprint1
