@@ -5,4 +5,4 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-exec ./build/app/ldc-calc examples/ejemplo.w9c "$@"
+exec ./build/app/ldc "$@"

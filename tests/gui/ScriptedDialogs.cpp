@@ -38,9 +38,12 @@ std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const FileDialogR
     return take(saveAnswers, "save dialog");
 }
 
-bool ScriptedDialogs::printDialog(QWidget*, QPrinter*) {
+bool ScriptedDialogs::printDialog(QWidget*, QPrinter* printer) {
     ++printDialogs;
-    return take(printAnswers, "print dialog");
+    const bool accepted = take(printAnswers, "print dialog");
+    if (accepted && configurePrinter)
+        configurePrinter(printer);
+    return accepted;
 }
 
 int ScriptedDialogs::execModal(QDialog*) {

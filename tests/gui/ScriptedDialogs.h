@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "app/Dialogs.h"
@@ -28,6 +29,8 @@ public:
     std::deque<std::optional<QString>> saveAnswers;
     std::deque<bool> printAnswers;
     std::deque<int> modalResults;
+    // What the user sets in an accepted print dialog (print to a PDF file, for instance).
+    std::function<void(QPrinter*)> configurePrinter;
 
     // What was shown.
     QStringList notices;

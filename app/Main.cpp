@@ -1,0 +1,434 @@
+#include "app/Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/HelpRequest.h"
+#include "app/Hint.h"
+#include "app/SpeedButton.h"
+#include "app/Ufacerca.h"
+#include "app/Ufshow.h"
+#include "app/help/HelpViewer.h"
+
+QPointer<TMainForm> MainForm;
+
+namespace {
+
+constexpr int kBarHeight = 33;
+
+const QString kFilter = QStringLiteral("Qorval v.w 3.0 (*.w9c)");
+
+unsigned helpContextOf(const QObject* object) {
+    return object ? object->property(kHelpContextProperty).toUInt() : 0;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(
+        QStringLiteral("Límite de Detección y Cuantificación del Método(Curva de "
+                       "calibración) "));
+
+    OpenDialog = {QStringLiteral("Abrir Documento"), kFilter, QStringLiteral("w9c"), QString()};
+    SaveDialog = {QStringLiteral("Guardar como"), kFilter, QStringLiteral("w9c"),
+                  QStringLiteral("Nuevo")};
+
+    createMenus();
+
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(client);
+
+    createSpeedBar();
+    column->addWidget(SpeedBar);
+
+    ClientArea = new QMdiArea(client);
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    ClientArea->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    ClientArea->setBackground(QColor(128, 128, 128));
+    ClientArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ClientArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    column->addWidget(ClientArea, 1);
+
+    createStatusBar();
+    column->addWidget(StatusBar);
+
+    resize(800, 600);
+    applyCommandState(CommandTransition::StartUp);
+}
+
+QAction* TMainForm::addItem(QMenu* menu, const char* name, const QString& caption,
+                            const QKeySequence& shortcut, unsigned helpContext,
+                            const QString& hint) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    if (helpContext)
+        action->setProperty(kHelpContextProperty, helpContext);
+    setHint(action, hint);
+    menu->addAction(action);
+    return action;
+}
+
+QMenu* TMainForm::addMenu(QMenu* parent, const char* name, const QString& caption,
+                          unsigned helpContext, const QString& hint) {
+    auto* menu = new QMenu(caption, this);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    if (helpContext)
+        menu->menuAction()->setProperty(kHelpContextProperty, helpContext);
+    setHint(menu->menuAction(), hint);
+    if (parent)
+        parent->addMenu(menu);
+    else
+        menuBar()->addMenu(menu);
+    menu->installEventFilter(this);
+    return menu;
+}
+
+void TMainForm::createMenus() {
+    menuBar()->setObjectName(QStringLiteral("MainMenu"));
+    menuBar()->installEventFilter(this);
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QLatin1String(name));
+    };
+    const QString archivo = QStringLiteral("Archivo|");
+
+    FileMenu = addMenu(nullptr, "FileMenu", QStringLiteral("&Archivo"), 1,
+                       QStringLiteral("Crea,abre,guarda e imrpime un archivo"));
+    FileNewItem = addItem(FileMenu, "FileNewItem", QStringLiteral("&Nuevo"),
+                          QKeySequence(Qt::CTRL | Qt::Key_N), 2,
+                          archivo + QStringLiteral("Crea un nuevo archivo"));
+    FileOpenItem = addItem(FileMenu, "FileOpenItem", QStringLiteral("&Abrir..."),
+                           QKeySequence(Qt::CTRL | Qt::Key_A), 3,
+                           archivo + QStringLiteral("Abre un archivo ya existente"));
+    mnuclose = addItem(FileMenu, "mnuclose", QStringLiteral("C&errar"), {}, 4,
+                       archivo + QStringLiteral("Cierra la ventana activa"));
+    separator(FileMenu, "N2");
+    FileSaveItem = addItem(FileMenu, "FileSaveItem", QStringLiteral("&Guardar"),
+                           QKeySequence(Qt::CTRL | Qt::Key_G), 5,
+                           archivo + QStringLiteral("Guarda el archivo"));
+    FileSaveAsItem =
+        addItem(FileMenu, "FileSaveAsItem", QStringLiteral("Guardar &como..."), {}, 6,
+                archivo + QStringLiteral("Guarda el archivo con un nuevo nombre y/o trayectoria"));
+    separator(FileMenu, "N1");
+    FilePrintItem = addMenu(FileMenu, "FilePrintItem", QStringLiteral("&Imprimir..."), 7,
+                            archivo + QStringLiteral("Imprime el archivo actual"));
+    printLasser = addItem(FilePrintItem, "printLasser", QStringLiteral("Lasser"), {}, 0,
+                          QStringLiteral("Imprime en Lasser"));
+    PrintDeskjet = addItem(FilePrintItem, "PrintDeskjet", QStringLiteral("Deskjet"), {}, 0,
+                           QStringLiteral("Imprime en Deskjet"));
+    separator(FileMenu, "N4");
+    FileExitItem = addItem(FileMenu, "FileExitItem", QStringLiteral("&Salir"), {}, 8,
+                           QStringLiteral("Salir del módulo VIRTANO"));
+
+    mnucalculos = addMenu(nullptr, "mnucalculos", QStringLiteral("&Cálculos"), 10,
+                          QStringLiteral("Cálculos de Precisión del sistema"));
+    mnudunet =
+        addItem(mnucalculos, "mnudunet", QStringLiteral("&Detección y Cuantificación"), {}, 11,
+                QStringLiteral("Cálculos|Límite de detección y cuantificación del método"));
+    mnuinforme = addItem(mnucalculos, "mnuinforme", QStringLiteral("&Informe"), {}, 19,
+                         QStringLiteral("Cálculos|Presenta datos y resultados"));
+
+    // A plain menu: it does not list the open child windows.
+    WindowMenu = addMenu(nullptr, "WindowMenu", QStringLiteral("&Ventana"), 20,
+                         QStringLiteral("Arregla las ventanas presentes"));
+    WindowTileItem = addItem(WindowMenu, "WindowTileItem", QStringLiteral("&Mosaico"), {}, 20,
+                             QStringLiteral("Ventana|Arregla las ventanas en mosaico"));
+    WindowCascadeItem = addItem(WindowMenu, "WindowCascadeItem", QStringLiteral("&Cascada"), {}, 20,
+                                QStringLiteral("Ventana|Arregla las ventanas en cascada"));
+
+    HelpMenu = addMenu(nullptr, "HelpMenu", QStringLiteral("A&yuda"), 30,
+                       QStringLiteral("Ayuda del módulo KEBO"));
+    HelpContentsItem = addItem(HelpMenu, "HelpContentsItem", QStringLiteral("&Contenido"),
+                               QKeySequence(Qt::Key_F1), 31,
+                               QStringLiteral("Ayuda|Presenta el contenido de la ayuda"));
+    HelpSearchItem =
+        addItem(HelpMenu, "HelpSearchItem", QStringLiteral("&Buscar ayuda sobre..."),
+                QKeySequence(Qt::CTRL | Qt::Key_F1), 32, QStringLiteral("Ayuda|Busca ayuda sobre"));
+    HelpHowToUseItem = addItem(HelpMenu, "HelpHowToUseItem", QStringLiteral("Como &usar  la ayuda"),
+                               {}, 0, QStringLiteral("Ayuda|Como usar la ayuda"));
+    separator(HelpMenu, "N3");
+    HelpAboutItem = addItem(HelpMenu, "HelpAboutItem", QStringLiteral("&Acerca..."), {}, 33,
+                            QStringLiteral("Ayuda|Presenta información del programa"));
+
+    connect(FileNewItem, &QAction::triggered, this, &TMainForm::FileNew);
+    connect(FileOpenItem, &QAction::triggered, this, &TMainForm::fileopen);
+    connect(mnuclose, &QAction::triggered, this, &TMainForm::mnucloseClick);
+    connect(FileSaveItem, &QAction::triggered, this, [this] { FileSave(FileSaveItem); });
+    connect(FileSaveAsItem, &QAction::triggered, this, [this] { FileSaveAs(FileSaveAsItem); });
+    connect(FileExitItem, &QAction::triggered, this, &TMainForm::FileExit);
+    connect(mnuinforme, &QAction::triggered, this, &TMainForm::mnuinformeClick);
+    connect(printLasser, &QAction::triggered, this, &TMainForm::PrintLasserClick);
+    connect(PrintDeskjet, &QAction::triggered, this, &TMainForm::FilePrint);
+    connect(WindowTileItem, &QAction::triggered, this, &TMainForm::WindowTile);
+    connect(WindowCascadeItem, &QAction::triggered, this, &TMainForm::WindowCascade);
+    connect(HelpContentsItem, &QAction::triggered, this, &TMainForm::HelpContents);
+    connect(HelpSearchItem, &QAction::triggered, this, &TMainForm::HelpSearch);
+    connect(HelpHowToUseItem, &QAction::triggered, this, &TMainForm::HelpHowToUse);
+    connect(HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
+    // F1 is the contents item's key, but pressed it asks for the help of what is in
+    // front of the user; the menu item itself shows the contents.
+    HelpContentsItem->installEventFilter(this);
+}
+
+QToolButton* TMainForm::addSpeedButton(const char* name, int x, int size, QAction* action,
+                                       const QString& hint) {
+    auto* button = new SpeedButton(QLatin1String(name), action, hint, SpeedBar);
+    button->setGeometry(x, (kBarHeight - size) / 2, size, size);
+    return button;
+}
+
+void TMainForm::createSpeedBar() {
+    SpeedBar = new QFrame(this);
+    SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
+    SpeedBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    SpeedBar->setFixedHeight(kBarHeight);
+
+    spdnuevo = addSpeedButton("spdnuevo", 8, 25, FileNewItem,
+                              QStringLiteral("Nuevo|Crea un nuevo archivo"));
+    spdabrir = addSpeedButton("spdabrir", 40, 25, FileOpenItem,
+                              QStringLiteral("Abrir|Abre un archivo de Curva de Calibración"));
+    spdguardar =
+        addSpeedButton("spdguardar", 64, 25, FileSaveItem,
+                       QStringLiteral("Guardar|Guarda el archivo de Curva de Calibración"));
+    spdprint = addSpeedButton("spdprint", 96, 23, printLasser, QStringLiteral("Imprime en Lasser"));
+    spdprint1 =
+        addSpeedButton("spdprint1", 120, 23, PrintDeskjet, QStringLiteral("Imprime en Deskjet"));
+    spdclose = addSpeedButton("spdclose", 156, 25, mnuclose,
+                              QStringLiteral("Cerrar|Cierra la ventana activa"));
+    spdexit = addSpeedButton(
+        "spdexit", 182, 25, FileExitItem,
+        QStringLiteral("Salir|Salir del módulo LDC del Método (Curva de Calibración)"));
+    spdmosaico = addSpeedButton("spdmosaico", 204, 25, WindowTileItem,
+                                QStringLiteral("Mosaico|Arregla las ventanas en mosaico"));
+    spdcascada = addSpeedButton("spdcascada", 228, 25, WindowCascadeItem,
+                                QStringLiteral("Cascada|Arregla las ventanas en cascada"));
+    spdcontenido = addSpeedButton("spdcontenido", 252, 25, HelpContentsItem,
+                                  QStringLiteral("Contenido|Presenta el contenido de la ayuda"));
+}
+
+void TMainForm::createStatusBar() {
+    StatusBar = new QFrame(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setFixedHeight(kBarHeight);
+    StatusBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    QFont bold = StatusBar->font();
+    bold.setBold(true);
+    StatusBar->setFont(bold);
+    auto* row = new QHBoxLayout(StatusBar);
+    row->setContentsMargins(3, 3, 3, 3);
+    row->setSpacing(3);
+    auto panel = [this, row](const char* name, const QString& text, int width) {
+        auto* label = new QLabel(text, StatusBar);
+        label->setObjectName(QLatin1String(name));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setIndent(4);
+        if (width)
+            label->setFixedWidth(width);
+        row->addWidget(label, width ? 0 : 1);
+        return label;
+    };
+    StatusLine = panel("StatusLine", QString(), 336);
+    Paneld = panel("Paneld", QStringLiteral("F1 <Ayuda>"), 0);
+    estado = panel("estado", QString(), 132);
+}
+
+void TMainForm::applyCommandState(CommandTransition transition) {
+    applyCommandTransition(this, transition);
+}
+
+QMdiSubWindow* TMainForm::addChild(QWidget* form, unsigned helpContext) {
+    form->setProperty(kHelpContextProperty, helpContext);
+    QMdiSubWindow* window = ClientArea->addSubWindow(form);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    ClientArea->setActiveSubWindow(window);
+    return window;
+}
+
+void TMainForm::FormActivate() {
+    if (!Fshow)
+        return;
+    Fshow->Timer1->start();
+    // Keeps the splash over the frame where no window manager does.
+    if (Fshow->isVisible())
+        Fshow->raise();
+}
+
+void TMainForm::ShowHint(const QString& hint) {
+    StatusLine->setText(hint);
+}
+
+void TMainForm::FileExit() {
+    close();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // Each child may refuse (the study window asks to save first).
+    ClientArea->closeAllSubWindows();
+    const QList<QMdiSubWindow*> children = ClientArea->subWindowList();
+    if (std::any_of(children.begin(), children.end(),
+                    [](const QMdiSubWindow* child) { return !child->isHidden(); })) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TMainForm::WindowTile() {
+    // One above the other, each the full width of the client area; iconised windows keep
+    // their row along the bottom.
+    QList<QMdiSubWindow*> open;
+    int iconRow = 0;
+    const QList<QMdiSubWindow*> children =
+        ClientArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        QMdiSubWindow* child = *it;
+        if (child->isHidden())
+            continue;
+        if (child->isMinimized())
+            iconRow = std::max(iconRow, child->height());
+        else
+            open << child;
+    }
+    if (open.isEmpty())
+        return;
+    const QRect area = ClientArea->viewport()->rect();
+    const int height = std::max(area.height() - iconRow, 1);
+    const int count = static_cast<int>(open.size());
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* child = open.at(i);
+        if (child->isMaximized())
+            child->showNormal();
+        const int top = height * i / count;
+        const int bottom = height * (i + 1) / count;
+        child->setGeometry(0, top, area.width(), bottom - top);
+    }
+}
+
+void TMainForm::WindowCascade() {
+    ClientArea->cascadeSubWindows();
+}
+
+void TMainForm::WindowArrange() {
+    // Iconised windows in rows along the bottom edge, left to right, rising as rows fill.
+    const QRect area = ClientArea->viewport()->rect();
+    int x = 0;
+    int y = area.bottom() + 1;
+    for (QMdiSubWindow* child : ClientArea->subWindowList()) {
+        if (child->isHidden() || !child->isMinimized())
+            continue;
+        const QSize size = child->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= size.height();
+        }
+        if (x == 0 && y == area.bottom() + 1)
+            y -= size.height();
+        child->move(x, y);
+        x += size.width();
+    }
+}
+
+void TMainForm::HelpContents() {
+    requestHelp(this, HELP_CONTENTS, 0);
+}
+
+void TMainForm::HelpSearch() {
+    static const char kEmptyKeyword[] = "";
+    requestHelp(this, HELP_PARTIALKEY, reinterpret_cast<quintptr>(kEmptyKeyword));
+}
+
+void TMainForm::HelpHowToUse() {
+    requestHelp(this, HELP_HELPONHELP, 0);
+}
+
+void TMainForm::HelpAbout() {
+    AboutBox = new TAboutBox(this);
+    AboutBox->show();
+}
+
+void TMainForm::HelpKey() {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        helpOnHighlightedItem(menu);
+        return;
+    }
+    if (menuBar()->activeAction()) {
+        helpOnHighlightedItem(menuBar());
+        return;
+    }
+    if (const QMdiSubWindow* child = ClientArea->currentSubWindow()) {
+        if (const unsigned context = helpContextOf(child->widget())) {
+            requestHelp(this, HELP_CONTEXT, context);
+            return;
+        }
+    }
+    HelpContents();
+}
+
+void TMainForm::helpOnHighlightedItem(QWidget* menuOrBar) {
+    QAction* item = nullptr;
+    QWidget* owner = menuOrBar;
+    if (auto* menu = qobject_cast<QMenu*>(menuOrBar))
+        item = menu->activeAction();
+    else if (auto* bar = qobject_cast<QMenuBar*>(menuOrBar))
+        item = bar->activeAction();
+    unsigned context = helpContextOf(item);
+    // An item without a topic of its own (the print items) shows its menu's.
+    if (!context)
+        if (auto* menu = qobject_cast<QMenu*>(owner))
+            context = helpContextOf(menu->menuAction());
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    if (context)
+        requestHelp(this, HELP_CONTEXT, context);
+    else
+        HelpContents();
+}
+
+bool TMainForm::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::StatusTip:
+            ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+            return true;
+        case QEvent::WindowActivate:
+            FormActivate();
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == HelpContentsItem && event->type() == QEvent::Shortcut) {
+        HelpKey();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            helpOnHighlightedItem(static_cast<QWidget*>(watched));
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

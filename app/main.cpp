@@ -1,0 +1,65 @@
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QTranslator>
+
+#include "app/Dialogs.h"
+#include "app/LdcApplication.h"
+#include "app/Main.h"
+#include "app/ProgramPictures.h"
+#include "app/Ufshow.h"
+#include "app/help/HelpViewer.h"
+#include "report/PrintDialogs.h"
+#include "study/Numbers.h"
+
+namespace {
+
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 64}) {
+        QPixmap picture(size, size);
+        QPainter painter(&picture);
+        paintCalibrationPicture(painter, QRectF(0, 0, size, size));
+        painter.end();
+        icon.addPixmap(picture);
+    }
+    return icon;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    LdcApplication app(argc, argv);
+    // The title goes in the application name, not the display name, which Qt would append
+    // to every window title after the frame's own caption.
+    QApplication::setApplicationName(applicationTitle());
+    LdcApplication::setHelpFile(bundledHelpFile());
+    QApplication::setWindowIcon(programIcon());
+    ldc::setDecimalSeparator(decimalSeparatorOf(QLocale::system()));
+    // The program speaks Spanish whatever the system's language, Qt's own dialogs too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    // The frame is the main window: closing it ends the program, whatever other windows
+    // (splash, about boxes, help) are still up.
+    QApplication::setQuitOnLastWindowClosed(false);
+    MainForm = new TMainForm;
+    MainForm->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(MainForm, &QObject::destroyed, &app, &QCoreApplication::quit);
+
+    Fshow = new TFshow(MainForm);
+    Fshow->show();
+    createPrintDialogs();
+
+    // Where no window manager maximises windows, the frame still covers the screen.
+    if (const QScreen* screen = MainForm->screen())
+        MainForm->setGeometry(screen->availableGeometry());
+    MainForm->showMaximized();
+    const int exitCode = app.exec();
+    destroyPrintDialogs();
+    return exitCode;
+}

@@ -1,0 +1,74 @@
+#include "report/PrintOptionsDialog.h"
+
+#include <QPrinter>
+#include <QPushButton>
+#include <QStringList>
+
+#include "app/Dialogs.h"
+#include "report/PrinterSurface.h"
+#include "report/RadioGroup.h"
+#include "study/Fdatos.h"
+
+namespace {
+
+PrintOptionsDialog::SurfaceFactory g_surfaceFactory;
+
+std::unique_ptr<ldc::DrawingSurface> surfaceOn(QPrinter& printer, int resolution) {
+    if (g_surfaceFactory)
+        return g_surfaceFactory(printer, resolution);
+    return std::make_unique<PrinterSurface>(printer, resolution);
+}
+
+}  // namespace
+
+PrintOptionsDialog::PrintOptionsDialog(const QString& name, const QString& choiceCaption,
+                                       QWidget* parent)
+    : QDialog(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    setObjectName(name);
+    setWindowTitle(QStringLiteral("opciones"));
+    setFixedSize(381, 197);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    opcion = new RadioGroup(QStringLiteral("opcion"), choiceCaption,
+                            {QStringLiteral("Información y Datos Generales"),
+                             QStringLiteral("Límite de Detección y Cuantificación del Método")},
+                            this);
+    opcion->setGeometry(8, 8, 365, 89);
+    opcion->setItemIndex(0);
+
+    BitBtn1 = new QPushButton(QStringLiteral("Aceptar"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(88, 112, 89, 33);
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(QStringLiteral("Cancelar"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(200, 112, 97, 33);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &PrintOptionsDialog::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &PrintOptionsDialog::BitBtn2Click);
+}
+
+PrintOptionsDialog::~PrintOptionsDialog() = default;
+
+void PrintOptionsDialog::setSurfaceFactory(SurfaceFactory factory) {
+    g_surfaceFactory = std::move(factory);
+}
+
+void PrintOptionsDialog::BitBtn1Click() {
+    // The options outlive the study window; with none open there is nothing to print, and
+    // the analyst is told so rather than shown a print dialog that leads nowhere.
+    if (!Finforma) {
+        dialogs().notice(this, QStringLiteral("No hay un estudio abierto para imprimir."));
+        return;
+    }
+    if (!dialogs().printDialog(this, m_printer.get()))
+        return;
+    if (!Finforma)
+        return;
+    const std::unique_ptr<ldc::DrawingSurface> surface = surfaceOn(*m_printer, layoutResolution());
+    printChoice(*surface, *Finforma, opcion->itemIndex());
+}
+
+void PrintOptionsDialog::BitBtn2Click() {
+    hide();
+}

@@ -1,0 +1,420 @@
+#include "study/Fdatos.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/Hint.h"
+#include "study/StudyLayout.h"
+
+QPointer<TFinforma> Finforma;
+
+namespace {
+
+constexpr int kHelpContext = 2;
+constexpr int kWideField = 577;
+constexpr int kNarrowField = 230;
+
+constexpr int kMethodLength = 60;
+constexpr int kAnalystLength = 60;
+constexpr int kDateLength = 20;
+constexpr int kUnitLength = 5;
+constexpr int kLevelCountLength = 2;
+
+// Handlers that keep sending the focus on to one another would otherwise never end.
+constexpr int kMaxFocusMovesPerChange = 16;
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// A label over its field, as one block of the page.
+QVBoxLayout* labelled(QLabel* label, QWidget* field, Qt::Alignment alignment = Qt::AlignLeft) {
+    auto* box = new QVBoxLayout;
+    box->setSpacing(2);
+    box->addWidget(label, 0, alignment);
+    box->addWidget(field, 0, alignment);
+    return box;
+}
+
+}  // namespace
+
+TFinforma::TFinforma(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Finforma"));
+    setProperty("helpContext", kHelpContext);
+    setWindowTitle(QStringLiteral("Nuevo"));
+    resize(634, 368);
+
+    Thojas = new QTabWidget(this);
+    Thojas->setObjectName(QStringLiteral("Thojas"));
+    // The pages are reached by clicking their tabs; Tab walks only the page's controls.
+    Thojas->tabBar()->setFocusPolicy(Qt::NoFocus);
+    Thojas->addTab(createGeneralPage(), QStringLiteral("Información General"));
+    Thojas->addTab(createLevelPage(), QStringLiteral("Información de niveles"));
+    Thojas->addTab(createDataPage(), QStringLiteral("Captura de Datos"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(Thojas);
+
+    m_controls = {emetodo, eanalista, efecha,   ecanad, erecupera, ComboBox1,
+                  enivel,  bnivel,    stgnivel, botonr, stgdatos};
+    for (int i = 1; i < m_controls.size(); ++i)
+        setTabOrder(m_controls[i - 1], m_controls[i]);
+    for (QWidget* control : m_controls)
+        if (!qobject_cast<StringGrid*>(control))
+            control->installEventFilter(this);
+    for (StringGrid* g : {stgnivel, stgdatos})
+        connect(g, &StringGrid::keyPressed, this,
+                [this, g](QChar key) { emit controlKeyPressed(g, key); });
+
+    pmenu = new QMenu(this);
+    pmenu->setObjectName(QStringLiteral("pmenu"));
+    pmnudunet = pmenu->addAction(QStringLiteral("&Detección y Cuantificación"));
+    pmnudunet->setObjectName(QStringLiteral("pmnudunet"));
+    setHint(pmnudunet, QStringLiteral("Cálculos|Límite de detección y cuantificación del método"));
+    pmnudunet->setEnabled(false);
+    connect(pmnudunet, &QAction::triggered, this, [this] { emit pmnudunetTriggered(); });
+    stgdatos->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(stgdatos, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        pmenu->popup(stgdatos->viewport()->mapToGlobal(position));
+    });
+
+    // The tab's page is made current before the click handler moves the focus, so the
+    // control the toolkit would pick on the new page is never entered on the way.
+    connect(Thojas->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index < 0 || !Thojas->isTabEnabled(index))
+            return;
+        Thojas->setCurrentIndex(index);
+        ThojasClick();
+    });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { trackFocus(now); });
+
+    FormCreate();
+    Thojas->setCurrentIndex(1);
+}
+
+TFinforma::~TFinforma() {
+    // Children die after this body; their focus changes must not reach a half-gone window.
+    disconnect(qApp, nullptr, this, nullptr);
+    for (QWidget* control : std::as_const(m_controls))
+        control->removeEventFilter(this);
+}
+
+QLineEdit* TFinforma::addEdit(const char* name, int maxLength, int width) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setMaxLength(maxLength);
+    edit->setFixedWidth(width);
+    edit->setProperty("typingLimit", maxLength);
+    return edit;
+}
+
+QWidget* TFinforma::createGeneralPage() {
+    auto* page = new QWidget;
+    emetodo = addEdit("emetodo", kMethodLength, kWideField);
+    eanalista = addEdit("eanalista", kAnalystLength, kWideField);
+    efecha = addEdit("efecha", kDateLength, kNarrowField);
+    ecanad = addEdit("ecanad", kUnitLength, kNarrowField);
+    erecupera = addEdit("erecupera", kUnitLength, kNarrowField);
+
+    ComboBox1 = new QComboBox;
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    // The basis is compared with the two item texts literally: what is typed stays as
+    // typed, never completed to an item nor added to the list.
+    ComboBox1->setCompleter(nullptr);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->addItems(
+        {QString::fromUtf8(ldc::kBasisRegression), QString::fromUtf8(ldc::kBasisIntercept)});
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setFixedWidth(169);
+
+    auto* units = new QHBoxLayout;
+    units->addLayout(labelled(
+        buddyLabel(QStringLiteral("&Unidades de la cantidad adicionada:"), ecanad), ecanad));
+    units->addStretch();
+    units->addLayout(labelled(
+        buddyLabel(QStringLiteral("Unidades de la cantidad &recuperada:"), erecupera), erecupera));
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(14);
+    column->addLayout(
+        labelled(buddyLabel(QStringLiteral("Nombre del &método:"), emetodo), emetodo));
+    column->addLayout(
+        labelled(buddyLabel(QStringLiteral("Nombre del A&nalista:"), eanalista), eanalista));
+    column->addLayout(labelled(buddyLabel(QStringLiteral("&Fecha:"), efecha), efecha));
+    column->addLayout(units);
+    column->addLayout(labelled(buddyLabel(QStringLiteral("Curva de calibración"), ComboBox1),
+                               ComboBox1, Qt::AlignHCenter));
+    column->addStretch();
+
+    auto* holder = new QWidget;
+    holder->setFixedWidth(kWideField);
+    holder->setLayout(column);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* outer = new QHBoxLayout(page);
+    outer->setContentsMargins(16, 14, 16, 8);
+    outer->addWidget(holder);
+    outer->addStretch();
+    return page;
+}
+
+QWidget* TFinforma::createLevelPage() {
+    auto* page = new QWidget;
+    enivel = addEdit("enivel", kLevelCountLength, 33);
+    bnivel = new QPushButton(QStringLiteral("Aceptar niveles"));
+    bnivel->setObjectName(QStringLiteral("bnivel"));
+    stgnivel = new StringGrid(4, 3);
+    stgnivel->setObjectName(QStringLiteral("stgnivel"));
+    stgnivel->setDefaultColumnWidth(100);
+    stgnivel->setDefaultRowHeight(24);
+    stgnivel->setFixedSize(545, 101);
+    botonr = new QPushButton(QStringLiteral("Aceptar replicas por nivel"));
+    botonr->setObjectName(QStringLiteral("botonr"));
+
+    auto* count = new QHBoxLayout;
+    count->setSpacing(12);
+    count->addWidget(enivel);
+    count->addWidget(bnivel);
+    count->addStretch();
+
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(16, 10, 16, 8);
+    column->setSpacing(10);
+    auto* caption = new QLabel(QStringLiteral("Número de niveles de cantidad adicionada:"));
+    caption->setBuddy(enivel);
+    column->addWidget(caption);
+    column->addLayout(count);
+    column->addWidget(stgnivel);
+    column->addWidget(botonr, 0, Qt::AlignLeft);
+    column->addStretch();
+    return page;
+}
+
+QWidget* TFinforma::createDataPage() {
+    auto* page = new QWidget;
+    stgdatos = new StringGrid(2, 10, ldc::kDataGridStoredColumns - 2);
+    stgdatos->setObjectName(QStringLiteral("stgdatos"));
+    stgdatos->setDefaultColumnWidth(110);
+    stgdatos->setDefaultRowHeight(24);
+    stgdatos->setColumnSizing(true);
+    stgdatos->setFixedSize(273, 260);
+    setHint(stgdatos, QStringLiteral("opciones botón derecho"));
+
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(16, 10, 16, 8);
+    column->addWidget(stgdatos, 0, Qt::AlignLeft | Qt::AlignTop);
+    column->addStretch();
+    return page;
+}
+
+void TFinforma::FormCreate() {
+    ldc::applyInitialContent(*this);
+    stgdatos->setColumnWidth(0, 140);
+}
+
+void TFinforma::ThojasEnter() {
+    showPage(0);
+    focusControl(emetodo);
+}
+
+void TFinforma::ThojasClick() {
+    switch (Thojas->currentIndex()) {
+        case 0:
+            focusControl(emetodo);
+            break;
+        case 1:
+            focusControl(enivel);
+            break;
+        default:
+            break;  // the data grid takes the focus as the toolkit gives it
+    }
+}
+
+void TFinforma::showPage(int page) {
+    Thojas->setCurrentIndex(page);
+}
+
+void TFinforma::focusControl(QWidget* control) {
+    const int page = pageOf(control);
+    if (page >= 0)
+        showPage(page);
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+void TFinforma::setNavigationMode(ldc::StudyGrid which, GridNavigation mode) {
+    grid(which)->setNavigationMode(mode);
+}
+
+void TFinforma::setCurrentCell(ldc::StudyGrid which, int column, int row) {
+    grid(which)->setCurrentCell(column, row);
+}
+
+StringGrid* TFinforma::grid(ldc::StudyGrid which) const {
+    return which == ldc::StudyGrid::stgnivel ? stgnivel : stgdatos;
+}
+
+QWidget* TFinforma::field(ldc::StudyField which) const {
+    switch (which) {
+        case ldc::StudyField::emetodo:
+            return emetodo;
+        case ldc::StudyField::eanalista:
+            return eanalista;
+        case ldc::StudyField::efecha:
+            return efecha;
+        case ldc::StudyField::ecanad:
+            return ecanad;
+        case ldc::StudyField::erecupera:
+            return erecupera;
+        case ldc::StudyField::ComboBox1:
+            return ComboBox1;
+        case ldc::StudyField::enivel:
+            return enivel;
+    }
+    return nullptr;
+}
+
+int TFinforma::pageOf(const QWidget* control) const {
+    for (int i = 0; i < Thojas->count(); ++i)
+        if (Thojas->widget(i)->isAncestorOf(control))
+            return i;
+    return -1;
+}
+
+std::string TFinforma::text(ldc::StudyField which) const {
+    if (which == ldc::StudyField::ComboBox1)
+        return ComboBox1->currentText().toStdString();
+    return static_cast<QLineEdit*>(field(which))->text().toStdString();
+}
+
+void TFinforma::setText(ldc::StudyField which, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    if (which == ldc::StudyField::ComboBox1) {
+        ComboBox1->setEditText(value);
+        return;
+    }
+    // The length limit holds what the analyst types. A text the program sets (a study
+    // file written elsewhere) is kept whole, so that saving it again loses nothing.
+    auto* edit = static_cast<QLineEdit*>(field(which));
+    const int limit = edit->property("typingLimit").toInt();
+    edit->setMaxLength(std::max<int>(limit, static_cast<int>(value.size())));
+    edit->setText(value);
+}
+
+std::string TFinforma::cell(ldc::StudyGrid which, int column, int row) const {
+    return grid(which)->cell(column, row).toStdString();
+}
+
+void TFinforma::setCell(ldc::StudyGrid which, int column, int row, const std::string& text) {
+    grid(which)->setCell(column, row, QString::fromStdString(text));
+}
+
+int TFinforma::columnCount(ldc::StudyGrid which) const {
+    return grid(which)->colCount();
+}
+
+int TFinforma::rowCount(ldc::StudyGrid which) const {
+    return grid(which)->rowCount();
+}
+
+void TFinforma::setColumnCount(ldc::StudyGrid which, int count) {
+    grid(which)->setColCount(count);
+}
+
+void TFinforma::setRowCount(ldc::StudyGrid which, int count) {
+    grid(which)->setRowCount(count);
+}
+
+std::string TFinforma::caption() const {
+    return windowTitle().toStdString();
+}
+
+void TFinforma::setCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+bool TFinforma::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* control = static_cast<QWidget*>(watched);
+        const QChar typed = typedCharacter(static_cast<QKeyEvent*>(event));
+        if (!typed.isNull()) {
+            emit controlKeyPressed(control, typed);
+            // A handler that moved the focus on (Enter in emetodo) has used the key up.
+            if (controlOf(QApplication::focusWidget()) != control)
+                return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QWidget* TFinforma::controlOf(QWidget* widget) const {
+    for (QWidget* w = widget; w && w != this; w = w->parentWidget())
+        if (m_controls.contains(w))
+            return w;
+    return nullptr;
+}
+
+QWidget* TFinforma::focusedControl() const {
+    return controlOf(QApplication::focusWidget());
+}
+
+bool TFinforma::holdsFocus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && isAncestorOf(focus);
+}
+
+void TFinforma::trackFocus(QWidget* now) {
+    if (!now || !isAncestorOf(now))
+        return;  // another window has it for now; the study's focus stays where it was
+    if (!m_notebookEntered && Thojas->isAncestorOf(now)) {
+        m_notebookEntered = true;
+        ThojasEnter();
+    }
+    if (m_dispatchPending || m_dispatching)
+        return;  // the dispatch under way, or already queued, sees where the focus ends
+    m_dispatchPending = true;
+    QMetaObject::invokeMethod(
+        this, [this] { dispatchFocus(); }, Qt::QueuedConnection);
+}
+
+void TFinforma::dispatchFocus() {
+    m_dispatchPending = false;
+    if (m_dispatching)
+        return;
+    const QScopedValueRollback<bool> busy(m_dispatching, true);
+    for (int moves = 0; moves < kMaxFocusMovesPerChange && holdsFocus(); ++moves) {
+        QWidget* target = focusedControl();
+        if (target == m_entered)
+            return;
+        if (QWidget* left = std::exchange(m_entered, nullptr)) {
+            if (auto* g = qobject_cast<StringGrid*>(left))
+                g->commitEdit();
+            emit controlExited(left);
+            if (focusedControl() != target)
+                continue;  // the exit handler moved the focus: its move wins
+        }
+        if (!target)
+            return;
+        // Marked as entered first: when the enter handler raises an error the control
+        // keeps the focus and is left later like any other.
+        m_entered = target;
+        emit controlEntered(target);
+        if (focusedControl() != target)
+            m_entered = nullptr;  // sent on by its own handler: it was never settled in
+    }
+}
