@@ -5,17 +5,13 @@
 namespace ldc {
 namespace {
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 }  // namespace
 
-void writeResultsLines(const std::string& basis, const CalibrationResults& r,
-                       const std::string& addedUnits, LineSink& sink) {
-    const bool intercept = basis == kBasisIntercept;
-    const bool known = intercept || basis == kBasisRegression;
-
-    sink.appendLine("VARIABILIDAD " + quoted(basis));
-    sink.appendLine("");
+void writeRegressionLines(const CalibrationResults& r, LineSink& sink) {
     sink.appendLine("PENDIENTE = " + formatGeneral(r.slope));
     sink.appendLine("LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA = " + formatGeneral(r.slopeUpper));
     sink.appendLine("LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA = " + formatGeneral(r.slopeLower));
@@ -30,6 +26,16 @@ void writeResultsLines(const std::string& basis, const CalibrationResults& r,
     sink.appendLine("COEFICIENTE DE VARIACIÓN = " + formatGeneral(r.variationCoefficient));
     sink.appendLine("COEFICIENTE DE DETERMINACIÓN = " + formatGeneral(r.determinationCoefficient));
     sink.appendLine("");
+}
+
+void writeResultsLines(const std::string& basis, const CalibrationResults& r,
+                       const std::string& addedUnits, LineSink& sink) {
+    const bool intercept = basis == kBasisIntercept;
+    const bool known = intercept || basis == kBasisRegression;
+
+    sink.appendLine("VARIABILIDAD " + quoted(basis));
+    sink.appendLine("");
+    writeRegressionLines(r, sink);
     if (intercept)
         sink.appendLine("DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = " +
                         formatGeneral(r.interceptStdDev));

@@ -7,6 +7,11 @@
 
 namespace ldc {
 
+// The statistics of the fitted line, the same in the results window and the report: slope
+// and intercept with their confidence limits, the standard deviation of the regression and
+// the coefficients of variation and determination, each group closed by an empty line.
+void writeRegressionLines(const CalibrationResults& results, LineSink& sink);
+
 // The lines of the results window for a finished calculation: the basis text as it was
 // when the command started, the record, and the units of the added amount.
 void writeResultsLines(const std::string& basis, const CalibrationResults& results,

@@ -3,14 +3,19 @@
 #include <algorithm>
 
 #include "calc/FormatGeneral.h"
+#include "calc/ResultsText.h"
 #include "study/Numbers.h"
 #include "study/StudyLayout.h"
 
 namespace ldc {
 namespace {
 
-std::string blanks(int count) { return std::string(static_cast<std::size_t>(count), ' '); }
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string blanks(int count) {
+    return std::string(static_cast<std::size_t>(count), ' ');
+}
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 }  // namespace
 
@@ -44,8 +49,8 @@ void writeReport(const StudyDocument& study, CalibrationResults& results, LineSi
     sink.appendLine(blanks(42) + study.text(F::erecupera));
     // Rows beyond the data grid hold nothing; listing them would only let a mistyped
     // replicate count fill memory with empty lines before the calculation refuses it.
-    const long long n = std::min<long long>(sumReplicateCounts(study, k),
-                                            study.rowCount(G::stgdatos) - 1);
+    const long long n =
+        std::min<long long>(sumReplicateCounts(study, k), study.rowCount(G::stgdatos) - 1);
     for (long long r = 1; r <= n; ++r) {
         const int row = static_cast<int>(r);
         sink.appendLine(study.cell(G::stgdatos, 0, row) + blanks(12) +
@@ -59,23 +64,7 @@ void writeReport(const StudyDocument& study, CalibrationResults& results, LineSi
     sink.appendLine("");
     sink.appendLine("LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO");
     sink.appendLine("VARIABILIDAD " + quoted(basis));
-    sink.appendLine("PENDIENTE = " + formatGeneral(results.slope));
-    sink.appendLine("LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA = " +
-                    formatGeneral(results.slopeUpper));
-    sink.appendLine("LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA = " +
-                    formatGeneral(results.slopeLower));
-    sink.appendLine("");
-    sink.appendLine("ORDENADA AL ORIGEN = " + formatGeneral(results.intercept));
-    sink.appendLine("LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = " +
-                    formatGeneral(results.interceptUpper));
-    sink.appendLine("LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = " +
-                    formatGeneral(results.interceptLower));
-    sink.appendLine("");
-    sink.appendLine("DESVIACIÓN ESTÁNDAR DE REGRESIÓN = " + formatGeneral(results.residualStdDev));
-    sink.appendLine("COEFICIENTE DE VARIACIÓN = " + formatGeneral(results.variationCoefficient));
-    sink.appendLine("COEFICIENTE DE DETERMINACIÓN = " +
-                    formatGeneral(results.determinationCoefficient));
-    sink.appendLine("");
+    writeRegressionLines(results, sink);
     const bool intercept = basis == kBasisIntercept;
     if (intercept)
         sink.appendLine("DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = " +

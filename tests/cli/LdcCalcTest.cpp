@@ -110,25 +110,15 @@ protected:
 
 const std::string kExample = std::string(LDC_EXAMPLES_DIR) + "/ejemplo.w9c";
 
-const Lines kExampleResults = {
-    "VARIABILIDAD \"Regresión\"",
-    "",
-    "PENDIENTE = 0.991667",
-    "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA = 1.05674",
-    "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA = 0.926596",
-    "",
-    "ORDENADA AL ORIGEN = 0.0444444",
-    "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = 0.325581",
-    "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = -0.236692",
-    "",
-    "DESVIACIÓN ESTÁNDAR DE REGRESIÓN = 0.134813",
-    "COEFICIENTE DE VARIACIÓN = 3.36099",
-    "COEFICIENTE DE DETERMINACIÓN = 0.994639",
-    "",
-    "LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 mg",
-    "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 mg",
-    "",
-};
+const Lines kExampleResults = [] {
+    Lines lines = {"VARIABILIDAD \"Regresión\"", ""};
+    for (const std::string& line : testing::workedExampleRegressionLines())
+        lines.push_back(line);
+    for (const char* line : {"LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 mg",
+                             "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 mg", ""})
+        lines.push_back(line);
+    return lines;
+}();
 
 // Two levels with one replicate each: nothing is left to estimate the scatter from.
 const Lines kTwoResults = {

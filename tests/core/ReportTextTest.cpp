@@ -93,23 +93,9 @@ Lines studyPart() {
 
 // Lines 23 to 37: the statistics of the worked example.
 Lines statisticsPart(const std::string& basis) {
-    return {
-        "",
-        "LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO",
-        "VARIABILIDAD \"" + basis + "\"",
-        "PENDIENTE = 0.991667",
-        "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA = 1.05674",
-        "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA = 0.926596",
-        "",
-        "ORDENADA AL ORIGEN = 0.0444444",
-        "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = 0.325581",
-        "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = -0.236692",
-        "",
-        "DESVIACIÓN ESTÁNDAR DE REGRESIÓN = 0.134813",
-        "COEFICIENTE DE VARIACIÓN = 3.36099",
-        "COEFICIENTE DE DETERMINACIÓN = 0.994639",
-        "",
-    };
+    return Lines{"", "LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO",
+                 "VARIABILIDAD \"" + basis + "\""} +
+           testing::workedExampleRegressionLines();
 }
 
 TEST_F(ReportText, TheLevelHeadingIsFortyFiveCharacters) {

@@ -42,4 +42,21 @@ StudySpec workedExample(const std::string& basis) {
     return spec;
 }
 
+std::vector<std::string> workedExampleRegressionLines() {
+    return {
+        "PENDIENTE = 0.991667",
+        "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA = 1.05674",
+        "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA = 0.926596",
+        "",
+        "ORDENADA AL ORIGEN = 0.0444444",
+        "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = 0.325581",
+        "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = -0.236692",
+        "",
+        "DESVIACIÓN ESTÁNDAR DE REGRESIÓN = 0.134813",
+        "COEFICIENTE DE VARIACIÓN = 3.36099",
+        "COEFICIENTE DE DETERMINACIÓN = 0.994639",
+        "",
+    };
+}
+
 }  // namespace ldc::testing

@@ -22,4 +22,8 @@ CalibrationStudy makeStudy(const StudySpec& spec);
 // The worked example: x = 2, 4, 6 with three replicates each (N = 9).
 StudySpec workedExample(const std::string& basis = "Regresión");
 
+// The worked example's regression lines, shared by the results window and the report:
+// from "PENDIENTE = 0.991667" to the empty line after the coefficient of determination.
+std::vector<std::string> workedExampleRegressionLines();
+
 }  // namespace ldc::testing
