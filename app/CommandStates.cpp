@@ -11,28 +11,28 @@ constexpr CommandState off = CommandState::Off;
 constexpr CommandState same = CommandState::Same;
 
 // Columns: start-up, after New, after Open, after Close of the study window, last child
-// window closed.
+// window closed, replicates accepted, data grid entered, study window closed.
 constexpr CommandRow kRows[] = {
-    {"FileNewItem", "spdnuevo", false, {on, off, off, on, on}},
-    {"FileOpenItem", "spdabrir", false, {on, off, off, on, on}},
-    {"mnuclose", "spdclose", false, {off, on, on, off, off}},
-    {"FileSaveItem", "spdguardar", false, {off, on, on, off, off}},
-    {"FileSaveAsItem", nullptr, false, {off, on, on, off, off}},
-    {"FilePrintItem", nullptr, false, {off, same, on, off, off}},
-    {"printLasser", "spdprint", false, {off, same, on, off, off}},
-    {"PrintDeskjet", "spdprint1", true, {off, same, on, off, off}},
-    {"mnucalculos", nullptr, false, {off, same, same, same, same}},
-    {"mnudunet", nullptr, false, {off, same, same, off, same}},
-    {"mnuinforme", nullptr, false, {off, same, same, off, same}},
-    {"WindowTileItem", "spdmosaico", false, {off, same, on, off, off}},
-    {"WindowCascadeItem", "spdcascada", false, {off, same, on, off, off}},
-    {"WindowMenu", nullptr, false, {on, same, same, same, same}},
-    {"HelpMenu", nullptr, false, {on, same, same, same, same}},
-    {"HelpContentsItem", "spdcontenido", false, {on, same, same, same, same}},
-    {"HelpSearchItem", nullptr, false, {on, same, same, same, same}},
-    {"HelpHowToUseItem", nullptr, true, {on, same, same, same, same}},
-    {"HelpAboutItem", nullptr, false, {on, same, same, same, same}},
-    {"FileExitItem", "spdexit", false, {on, same, same, same, same}},
+    {"FileNewItem", "spdnuevo", false, {on, off, off, on, on, same, same, same}},
+    {"FileOpenItem", "spdabrir", false, {on, off, off, on, on, same, same, same}},
+    {"mnuclose", "spdclose", false, {off, on, on, off, off, same, same, same}},
+    {"FileSaveItem", "spdguardar", false, {off, on, on, off, off, same, same, off}},
+    {"FileSaveAsItem", nullptr, false, {off, on, on, off, off, same, same, off}},
+    {"FilePrintItem", nullptr, false, {off, same, on, off, off, off, on, off}},
+    {"printLasser", "spdprint", false, {off, same, on, off, off, off, on, off}},
+    {"PrintDeskjet", "spdprint1", true, {off, same, on, off, off, off, on, off}},
+    {"mnucalculos", nullptr, false, {off, same, same, same, same, on, on, same}},
+    {"mnudunet", nullptr, false, {off, same, same, off, same, off, on, off}},
+    {"mnuinforme", nullptr, false, {off, same, same, off, same, off, on, off}},
+    {"WindowTileItem", "spdmosaico", false, {off, same, on, off, off, same, same, same}},
+    {"WindowCascadeItem", "spdcascada", false, {off, same, on, off, off, same, same, same}},
+    {"WindowMenu", nullptr, false, {on, same, same, same, same, same, same, same}},
+    {"HelpMenu", nullptr, false, {on, same, same, same, same, same, same, same}},
+    {"HelpContentsItem", "spdcontenido", false, {on, same, same, same, same, same, same, same}},
+    {"HelpSearchItem", nullptr, false, {on, same, same, same, same, same, same, same}},
+    {"HelpHowToUseItem", nullptr, true, {on, same, same, same, same, same, same, same}},
+    {"HelpAboutItem", nullptr, false, {on, same, same, same, same, same, same, same}},
+    {"FileExitItem", "spdexit", false, {on, same, same, same, same, same, same, same}},
 };
 
 }  // namespace

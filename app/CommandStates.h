@@ -16,8 +16,11 @@ enum class CommandTransition {
     AfterOpen,
     AfterCloseStudy,  // the Close command has closed the study window
     LastChildClosed,  // the last child window has closed: back to idle, Cálculos as it was
+    LevelsAccepted,   // "Aceptar replicas por nivel": Cálculos on, the result commands off
+    DataGridEntered,  // data grid entered or typed in: Cálculos and the result commands on
+    StudyClosed,      // the study window has gone: nothing may read or write the study
 };
-inline constexpr int kCommandTransitionCount = 5;
+inline constexpr int kCommandTransitionCount = 8;
 
 enum class CommandState : unsigned char { On, Off, Same };
 

@@ -175,6 +175,7 @@ void TMainForm::createMenus() {
     connect(FileSaveItem, &QAction::triggered, this, [this] { FileSave(FileSaveItem); });
     connect(FileSaveAsItem, &QAction::triggered, this, [this] { FileSaveAs(FileSaveAsItem); });
     connect(FileExitItem, &QAction::triggered, this, &TMainForm::FileExit);
+    connect(mnudunet, &QAction::triggered, this, &TMainForm::mnudunetClick);
     connect(mnuinforme, &QAction::triggered, this, &TMainForm::mnuinformeClick);
     connect(printLasser, &QAction::triggered, this, &TMainForm::PrintLasserClick);
     connect(PrintDeskjet, &QAction::triggered, this, &TMainForm::FilePrint);

@@ -91,6 +91,9 @@ public:
     void FileSaveAs(QObject* sender = nullptr);
     void mnucloseClick();
 
+    // The detection and quantification command (calc/ResultsCommand.cpp).
+    void mnudunetClick();
+
     // Report and print commands (report/ReportCommands.cpp).
     void mnuinformeClick();
     void PrintLasserClick();

@@ -40,7 +40,9 @@ void CalibrationStudy::setCell(StudyGrid grid, int column, int row, const std::s
     g.rows[row][column] = text;
 }
 
-int CalibrationStudy::columnCount(StudyGrid grid) const { return gridFor(grid).columns; }
+int CalibrationStudy::columnCount(StudyGrid grid) const {
+    return gridFor(grid).columns;
+}
 
 int CalibrationStudy::rowCount(StudyGrid grid) const {
     return static_cast<int>(gridFor(grid).rows.size());
@@ -62,8 +64,12 @@ void CalibrationStudy::setRowCount(StudyGrid grid, int count) {
     g.rows.resize(std::max(count, 1), std::vector<std::string>(g.storedColumns));
 }
 
-std::string CalibrationStudy::caption() const { return m_caption; }
+std::string CalibrationStudy::caption() const {
+    return m_caption;
+}
 
-void CalibrationStudy::setCaption(const std::string& caption) { m_caption = caption; }
+void CalibrationStudy::setCaption(const std::string& caption) {
+    m_caption = caption;
+}
 
 }  // namespace ldc

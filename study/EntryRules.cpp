@@ -81,6 +81,17 @@ EntryVerdict checkLevelCountOnExit(const std::string& text) {
     return verdict(std::nullopt, std::nullopt, FocusTarget::bnivel);
 }
 
+bool sizeLevelGrid(StudyDocument& study) {
+    const std::string text = study.text(StudyField::enivel);
+    if (!checkLevelCountOnExit(text).passed())
+        return false;
+    const int k = parseInteger(text);
+    study.setColumnCount(G::stgnivel, k + 1);
+    for (int i = 1; i <= k; ++i)
+        study.setCell(G::stgnivel, i, 0, levelHeader(i));
+    return true;
+}
+
 EntryVerdict checkLevelGridOnEnter(const StudyDocument& study) {
     if (!levelGridMatchesCount(study))
         return verdict(notices::kLevelCellsMismatch, kLevelPage, FocusTarget::enivel);

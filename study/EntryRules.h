@@ -37,6 +37,11 @@ EntryVerdict checkBasisOnExit(const std::string& basis);
 // Leaving the level count: present, whole, 2..10; then on to "Aceptar niveles".
 EntryVerdict checkLevelCountOnExit(const std::string& levelCountText);
 
+// "Aceptar niveles": gives the level grid one column per level of a valid count, headed
+// "Nivel i"; the columns that remain keep their values. A count that is not valid changes
+// nothing (leaving the count field has already said why). True when the grid was sized.
+bool sizeLevelGrid(StudyDocument& study);
+
 // Entering the level grid: it must have one column per level.
 EntryVerdict checkLevelGridOnEnter(const StudyDocument& study);
 

@@ -104,8 +104,25 @@ TFinforma::TFinforma(QWidget* parent) : QWidget(parent) {
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { trackFocus(now); });
 
+    // Ctrl+Tab picks the next page as its tab does, from the keyboard. A shortcut of the
+    // window, so that it comes before the frame's own use of Ctrl+Tab (the next child
+    // window) and before any control could take the key for itself.
+    auto pageShortcut = [this](int step, std::initializer_list<QKeySequence> keys) {
+        auto* action = new QAction(this);
+        action->setShortcuts(QList<QKeySequence>(keys));
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, [this, step] { pickPage(step); });
+        addAction(action);
+    };
+    pageShortcut(1,
+                 {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    pageShortcut(
+        -1, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+             QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+
     FormCreate();
     Thojas->setCurrentIndex(1);
+    connectEntryRules();
 }
 
 TFinforma::~TFinforma() {
@@ -186,6 +203,10 @@ QWidget* TFinforma::createLevelPage() {
     stgnivel->setFixedSize(545, 101);
     botonr = new QPushButton(QStringLiteral("Aceptar replicas por nivel"));
     botonr->setObjectName(QStringLiteral("botonr"));
+    // Enter presses the button that has the focus, as Space does: the rules bring the
+    // cursor to each button in turn and the analyst goes on without the mouse.
+    for (QPushButton* button : {bnivel, botonr})
+        button->setAutoDefault(true);
 
     auto* count = new QHBoxLayout;
     count->setSpacing(12);
@@ -242,8 +263,18 @@ void TFinforma::ThojasClick() {
             focusControl(enivel);
             break;
         default:
-            break;  // the data grid takes the focus as the toolkit gives it
+            // The data grid, the page's only control, takes the focus as the toolkit gives
+            // it; leaving a grid's cell editor the toolkit may give it to no control at all.
+            if (pageOf(focusedControl()) != Thojas->currentIndex())
+                focusControl(stgdatos);
+            break;
     }
+}
+
+void TFinforma::pickPage(int step) {
+    const int count = Thojas->count();
+    Thojas->setCurrentIndex((Thojas->currentIndex() + step + count) % count);
+    ThojasClick();
 }
 
 void TFinforma::showPage(int page) {
@@ -255,6 +286,10 @@ void TFinforma::focusControl(QWidget* control) {
     if (page >= 0)
         showPage(page);
     control->setFocus(Qt::OtherFocusReason);
+    // A field reached from the keyboard or by a rule has its text selected, so that what
+    // the analyst types replaces it (a level count of "3" becomes "4", not "34").
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->selectAll();
 }
 
 void TFinforma::setNavigationMode(ldc::StudyGrid which, GridNavigation mode) {
@@ -305,6 +340,10 @@ std::string TFinforma::text(ldc::StudyField which) const {
 void TFinforma::setText(ldc::StudyField which, const std::string& text) {
     const QString value = QString::fromStdString(text);
     if (which == ldc::StudyField::ComboBox1) {
+        // An item's text is that item chosen, so that the combo box, when the focus leaves
+        // it, does not choose it again on the analyst's behalf (a choice marks the study).
+        ComboBox1->setCurrentIndex(
+            ComboBox1->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive));
         ComboBox1->setEditText(value);
         return;
     }
@@ -370,7 +409,11 @@ QWidget* TFinforma::controlOf(QWidget* widget) const {
 }
 
 QWidget* TFinforma::focusedControl() const {
-    return controlOf(QApplication::focusWidget());
+    if (holdsFocus())
+        return controlOf(QApplication::focusWidget());
+    // A notice has the focus for now: the control the window gives it back to, where a
+    // handler may just have sent it, is the one that counts.
+    return controlOf(focusWidget());
 }
 
 bool TFinforma::holdsFocus() const {
@@ -397,15 +440,22 @@ void TFinforma::dispatchFocus() {
     if (m_dispatching)
         return;
     const QScopedValueRollback<bool> busy(m_dispatching, true);
-    for (int moves = 0; moves < kMaxFocusMovesPerChange && holdsFocus(); ++moves) {
+    for (int moves = 0; moves < kMaxFocusMovesPerChange && isVisible(); ++moves) {
         QWidget* target = focusedControl();
-        if (target == m_entered)
+        if (target == m_entered || (!target && !holdsFocus()))
             return;
         if (QWidget* left = std::exchange(m_entered, nullptr)) {
             if (auto* g = qobject_cast<StringGrid*>(left))
                 g->commitEdit();
             emit controlExited(left);
-            if (focusedControl() != target)
+            QWidget* now = focusedControl();
+            if (now == left) {
+                // Sent back to correct it: the analyst never got away, so it is not
+                // entered again (no second round of its enter check).
+                m_entered = left;
+                return;
+            }
+            if (now != target)
                 continue;  // the exit handler moved the focus: its move wins
         }
         if (!target)

@@ -3,10 +3,13 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "app/CommandStates.h"
+#include "study/EntryRules.h"
 #include "study/StringGrid.h"
 #include "study/StudyDocument.h"
 
 class QAction;
+class QCloseEvent;
 class QComboBox;
 class QLineEdit;
 class QMenu;
@@ -27,8 +30,9 @@ class QTabWidget;
 // handler may move it again (focusControl), even to another page, and its move wins over
 // the one the analyst started: the control the analyst was heading for is then neither
 // entered nor left. A control whose enter handler sends the focus elsewhere is not
-// reported as left. Focus that goes to another window (a notice, a results window) and
-// comes back to the same control reports nothing.
+// reported as left; one whose exit handler sends the focus back to it has not been left
+// at all and is not entered again. Focus that goes to another window (a notice, a results
+// window, a menu or a popup) and comes back to the same control reports nothing.
 //
 // The very first time the focus comes into the window, page 0 is shown with the cursor in
 // emetodo, whichever control the toolkit chose (ThojasEnter).
@@ -68,6 +72,33 @@ public:
     void ThojasEnter();
     void ThojasClick();
 
+    // The entry rules (FdatosHandlers.cpp). Key handlers run for every character typed,
+    // before it takes effect; enter and exit handlers once the focus has settled.
+    void emetodoKeyPress(QChar key);
+    void eanalistaKeyPress(QChar key);
+    void efechaKeyPress(QChar key);
+    void ecanadKeyPress(QChar key);
+    void erecuperaKeyPress(QChar key);
+    void erecuperaExit();
+    void ComboBox1KeyPress(QChar key);
+    void ComboBox1Click();
+    void ComboBox1Exit();
+    void enivelKeyPress(QChar key);
+    void enivelExit();
+    void bnivelClick();
+    void stgnivelEnter();
+    void stgnivelKeyPress(QChar key);
+    void stgnivelExit();
+    void botonrClick();
+    void stgdatosEnter();
+    void stgdatosKeyPress(QChar key);
+    void stgdatosExit();
+    void pmnudunetClick();
+
+    // Closing: asks to save a modified study, then lets the frame's commands know.
+    bool FormCloseQuery();
+    void FormClose();
+
     // What the entry rules do to the window.
     void showPage(int page);
     // Shows the control's page and gives it the focus.
@@ -91,8 +122,25 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void connectEntryRules();
+    void controlEnter(QWidget* control);
+    void controlExit(QWidget* control);
+    void controlKeyPress(QWidget* control, QChar key);
+    // Shows the verdict's notice, then sends the focus (and the page) where it says.
+    void applyVerdict(const ldc::EntryVerdict& verdict);
+    QWidget* controlFor(ldc::FocusTarget target) const;
+    // Every edit of the study, typed or chosen, marks it modified on the frame.
+    void markModified();
+    // Frame commands, and this window's popup item alongside the frame's own item.
+    void applyCommandState(CommandTransition transition);
+    // Moves the focus to the next field when Enter is typed in a field that holds text.
+    void enterMovesOn(QChar key, const QLineEdit* field, QWidget* next);
+    // Shows the next (1) or previous (-1) page as picking its tab does.
+    void pickPage(int step);
+
     QWidget* createGeneralPage();
     QWidget* createLevelPage();
     QWidget* createDataPage();

@@ -1,11 +1,11 @@
 #include "study/Numbers.h"
 
+#include <langinfo.h>
+#include <locale.h>
 #include <array>
 #include <charconv>
 #include <clocale>
 #include <cstdlib>
-#include <langinfo.h>
-#include <locale.h>
 #include <optional>
 #include <string_view>
 
@@ -16,7 +16,9 @@ namespace {
 
 char g_decimalSeparator = '.';
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 [[noreturn]] void invalidFloat(const std::string& text) {
     throw Error("'" + text + "' is not a valid floating point value");
@@ -161,9 +163,13 @@ long double parseDecimal(const std::string& text) {
     return value;
 }
 
-char decimalSeparator() { return g_decimalSeparator; }
+char decimalSeparator() {
+    return g_decimalSeparator;
+}
 
-void setDecimalSeparator(char separator) { g_decimalSeparator = separator; }
+void setDecimalSeparator(char separator) {
+    g_decimalSeparator = separator;
+}
 
 char decimalSeparatorFromEnvironment() {
     const char* name = nullptr;
@@ -180,11 +186,14 @@ char decimalSeparatorFromEnvironment() {
     if (locale == static_cast<locale_t>(nullptr))
         return '.';
     const char* radix = nl_langinfo_l(RADIXCHAR, locale);
-    const char separator = (radix != nullptr && radix[0] != '\0' && radix[1] == '\0') ? radix[0] : '.';
+    const char separator =
+        (radix != nullptr && radix[0] != '\0' && radix[1] == '\0') ? radix[0] : '.';
     freelocale(locale);
     return separator;
 }
 
-std::string integerText(long long value) { return std::to_string(value); }
+std::string integerText(long long value) {
+    return std::to_string(value);
+}
 
 }  // namespace ldc

@@ -43,8 +43,10 @@ public:
         // A right click on the cell editor is a right click on the grid.
         editor->setContextMenuPolicy(Qt::NoContextMenu);
         auto* self = const_cast<StringGridDelegate*>(this);
-        connect(editor, &QLineEdit::textEdited, self,
-                [self, editor] { emit self->commitData(editor); });
+        connect(editor, &QLineEdit::textEdited, self, [self, editor] {
+            emit self->commitData(editor);
+            emit self->m_grid->cellEdited();
+        });
         m_grid->editorCreated(editor);
         return editor;
     }
@@ -358,7 +360,10 @@ void StringGrid::leaveGrid(bool forward) {
             setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         QWidget::focusNextPrevChild(forward);
     }
+    if (!containsFocus())
+        return;
     showEditor();  // nowhere else to go: the grid keeps the focus
+    emit tabbedOutToItself();
 }
 
 bool StringGrid::editorKeyPress(QKeyEvent* event) {

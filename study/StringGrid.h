@@ -68,6 +68,12 @@ signals:
     // A character typed while the grid has the focus, before it reaches the cell; Enter
     // arrives as '\r', Backspace as '\b', Escape as '\x1b'. Tab is navigation, not text.
     void keyPressed(QChar key);
+    // The analyst changed the text of the current cell (typing, Delete, pasting, undoing);
+    // never sent for text the program writes.
+    void cellEdited();
+    // Tab let the grid go, but no other control could take the focus (the only control
+    // of its page): the focus left the grid and came straight back to it.
+    void tabbedOutToItself();
 
 protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;

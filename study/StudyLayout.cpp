@@ -6,7 +6,9 @@
 
 namespace ldc {
 
-std::string levelHeader(int level) { return "Nivel " + integerText(level); }
+std::string levelHeader(int level) {
+    return "Nivel " + integerText(level);
+}
 
 std::string rowLabel(int level, int replicate) {
     return "Nivel " + integerText(level) + " , " + "Replica " + integerText(replicate);

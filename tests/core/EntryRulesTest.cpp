@@ -59,6 +59,41 @@ TEST(EntryRules, LevelGridMustMatchTheTypedCount) {
     }
 }
 
+TEST(EntryRules, AcceptingTheLevelCountSizesTheLevelGrid) {
+    CalibrationStudy study;  // 3 levels, 4 columns
+    for (int i = 1; i <= 3; ++i) {
+        study.setCell(G::stgnivel, i, 1, "x" + std::to_string(i));
+        study.setCell(G::stgnivel, i, 2, "n" + std::to_string(i));
+    }
+    study.setText(StudyField::enivel, "5");
+    EXPECT_TRUE(sizeLevelGrid(study));
+    EXPECT_EQ(study.columnCount(G::stgnivel), 6);
+    EXPECT_EQ(study.cell(G::stgnivel, 5, 0), "Nivel 5");
+    EXPECT_EQ(study.cell(G::stgnivel, 3, 1), "x3") << "the columns that remain keep their values";
+    EXPECT_EQ(study.cell(G::stgnivel, 4, 1), "");
+    EXPECT_EQ(study.cell(G::stgnivel, 0, 2), "Replicación >>");
+    EXPECT_TRUE(checkLevelGridOnEnter(study).passed());
+
+    study.setText(StudyField::enivel, "2");
+    EXPECT_TRUE(sizeLevelGrid(study));
+    EXPECT_EQ(study.columnCount(G::stgnivel), 3);
+    study.setText(StudyField::enivel, "3");
+    EXPECT_TRUE(sizeLevelGrid(study));
+    EXPECT_EQ(study.cell(G::stgnivel, 3, 0), "Nivel 3");
+    EXPECT_EQ(study.cell(G::stgnivel, 3, 1), "") << "a dropped column comes back empty";
+    EXPECT_EQ(study.cell(G::stgnivel, 2, 2), "n2");
+
+    // Bad counts are the count field's to report; the grid stays as it is.
+    for (const char* bad : {"", "ab", "1", "11", "-3"}) {
+        study.setText(StudyField::enivel, bad);
+        EXPECT_FALSE(sizeLevelGrid(study)) << bad;
+        EXPECT_EQ(study.columnCount(G::stgnivel), 4) << bad;
+    }
+    study.setText(StudyField::enivel, "10");
+    EXPECT_TRUE(sizeLevelGrid(study));
+    EXPECT_EQ(study.cell(G::stgnivel, 10, 0), "Nivel 10");
+}
+
 TEST(EntryRules, LevelGridOnExitReportsTheFirstBadCellColumnByColumn) {
     setDecimalSeparator('.');
     CalibrationStudy study = makeStudy(workedExample());

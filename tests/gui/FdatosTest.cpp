@@ -19,10 +19,13 @@
 #include <memory>
 
 #include "ScriptedDialogs.h"
+#include "StudyEntry.h"
+#include "StudyFixtures.h"
 #include "app/LdcApplication.h"
 #include "study/CalibrationStudy.h"
 #include "study/Fdatos.h"
 #include "study/LdcError.h"
+#include "study/Numbers.h"
 #include "study/StringGrid.h"
 
 using ldc::StudyField;
@@ -72,9 +75,12 @@ QPoint cellCenter(const StringGrid& grid, int column, int row) {
     return grid.visualRect(grid.model()->index(row, column)).center();
 }
 
-// A window shown and active, with the first focus already taken.
-std::unique_ptr<TFinforma> openWindow() {
+// A window shown and active, with the first focus already taken. A complete study (the
+// worked example) lets the focus go wherever the entry rules let a finished study go.
+std::unique_ptr<TFinforma> openWindow(bool complete = true) {
     auto form = std::make_unique<TFinforma>();
+    if (complete)
+        copyStudy(ldc::testing::makeStudy(ldc::testing::workedExample()), *form);
     form->show();
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form.get()))
@@ -110,6 +116,14 @@ struct GridHost {
 class FdatosTest : public QObject {
     Q_OBJECT
 private slots:
+    // No test waits on a notice of the entry rules: they are recorded.
+    void initTestCase() { ldc::setDecimalSeparator('.'); }
+    void init() { m_dialogs = std::make_unique<ScriptedDialogs>(); }
+    void cleanup() {
+        QCOMPARE(m_dialogs->notices, QStringList());
+        m_dialogs.reset();
+    }
+
     void newWindowHoldsTheInitialStudy();
     void newWindowShowsItsControls();
     void firstFocusGoesToMethodOnPageZero();
@@ -117,6 +131,9 @@ private slots:
     void pickingATabMovesTheCursor();
     void altLetterMovesTheFocus_data();
     void altLetterMovesTheFocus();
+    void ctrlTabPicksPagesLikeTheirTabs();
+    void enterPressesTheFocusedButton();
+    void aBasisTheProgramWritesIsThatItemChosen();
     void tabOrderOfEachPage_data();
     void tabOrderOfEachPage();
     void typingStopsAtTheFieldLimit_data();
@@ -143,6 +160,9 @@ private slots:
 
     void studyRoundTripThroughTheWindow();
     void openingAHundredThousandRows();
+
+private:
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
 };
 
 void FdatosTest::newWindowHoldsTheInitialStudy() {
@@ -242,11 +262,11 @@ void FdatosTest::pickingATabMovesTheCursor_data() {
     QTest::addColumn<QString>("expected");
     QTest::newRow("levels tab") << "botonr"
                                 << "eanalista" << 1 << "enivel";
-    QTest::newRow("general tab") << "erecupera"
-                                 << "stgnivel" << 0 << "emetodo";
-    QTest::newRow("general tab clicked again") << "erecupera"
+    QTest::newRow("general tab") << "ecanad"
+                                 << "bnivel" << 0 << "emetodo";
+    QTest::newRow("general tab clicked again") << "ecanad"
                                                << "efecha" << 0 << "emetodo";
-    QTest::newRow("data tab: into the data grid") << "stgdatos"
+    QTest::newRow("data tab: into the data grid") << "efecha"
                                                   << "ecanad" << 2 << "stgdatos";
 }
 
@@ -287,6 +307,63 @@ void FdatosTest::altLetterMovesTheFocus() {
     QCOMPARE(focused()->objectName(), expected);
 }
 
+void FdatosTest::ctrlTabPicksPagesLikeTheirTabs() {
+    auto form = openWindow();
+    QVERIFY(form);
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(form->Thojas->currentIndex(), 1);
+    QCOMPARE(focused(), form->enivel);
+    QCOMPARE(form->enivel->selectedText(), QStringLiteral("3"));  // typing replaces it
+    press(Qt::Key_PageDown, Qt::ControlModifier);  // a good count sends the cursor on
+    QCOMPARE(form->Thojas->currentIndex(), 1);
+    QCOMPARE(focused(), form->bnivel);
+    press(Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(form->Thojas->currentIndex(), 2);
+    QCOMPARE(focusedIn(*form), form->stgdatos);
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);  // the data stay
+    QCOMPARE(form->Thojas->currentIndex(), 2);
+    QCOMPARE(focusedIn(*form), form->stgdatos);
+    form->focusControl(form->ecanad);
+    settle();
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(form->Thojas->currentIndex(), 2);
+    press(Qt::Key_PageUp, Qt::ControlModifier);  // the data grid keeps the cursor
+    QCOMPARE(form->Thojas->currentIndex(), 2);
+    QCOMPARE(m_dialogs->notices, QStringList());
+}
+
+void FdatosTest::enterPressesTheFocusedButton() {
+    auto form = openWindow();
+    QVERIFY(form);
+    for (QPushButton* button : {form->bnivel, form->botonr}) {
+        QSignalSpy clicks(button, &QPushButton::clicked);
+        form->focusControl(button);
+        settle();
+        press(Qt::Key_Return);
+        QCOMPARE(clicks.size(), 1);
+        press(Qt::Key_Space);
+        QCOMPARE(clicks.size(), 2);
+    }
+}
+
+void FdatosTest::aBasisTheProgramWritesIsThatItemChosen() {
+    // Otherwise the combo box would choose it itself when the focus leaves it, as if the
+    // analyst had.
+    auto form = openWindow(false);
+    QVERIFY(form);
+    QSignalSpy chosen(form->ComboBox1, &QComboBox::activated);
+    form->setText(StudyField::ComboBox1, "Ordenada al Origen");
+    QCOMPARE(form->ComboBox1->currentIndex(), 1);
+    form->focusControl(form->ComboBox1);
+    settle();
+    form->focusControl(form->emetodo);
+    settle();
+    QCOMPARE(chosen.size(), 0);
+    form->setText(StudyField::ComboBox1, "regresión");
+    QCOMPARE(form->ComboBox1->currentIndex(), -1);
+    QCOMPARE(form->text(StudyField::ComboBox1), std::string("regresión"));
+}
+
 void FdatosTest::tabOrderOfEachPage_data() {
     QTest::addColumn<QStringList>("order");
     QTest::newRow("page 0") << QStringList{"emetodo", "eanalista", "efecha",
@@ -308,10 +385,16 @@ void FdatosTest::tabOrderOfEachPage() {
         press(Qt::Key_Tab);
         QCOMPARE(focusedIn(*form)->objectName(), order.at(i % order.size()));
     }
-    for (int i = order.size() - 1; i >= 0; --i) {
-        press(Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(focusedIn(*form)->objectName(), order.at(i));
-    }
+    // Shift+Tab walks the same chain backwards (with the keys, the rules of the fields
+    // that send the focus on would have their say).
+    QStringList backwards;
+    QWidget* w = form->findChild<QWidget*>(order.front());
+    do {
+        w = w->previousInFocusChain();
+        if (order.contains(w->objectName()) && !backwards.contains(w->objectName()))
+            backwards << w->objectName();
+    } while (w->objectName() != order.front());
+    QCOMPARE(backwards, QStringList(order.rbegin(), order.rend()));
 }
 
 void FdatosTest::typingStopsAtTheFieldLimit_data() {
@@ -360,6 +443,7 @@ void FdatosTest::basisIsTypedAsIs() {
     // not be completed to an item, and Enter must not add it to the list.
     auto form = openWindow();
     QVERIFY(form);
+    form->ComboBox1->setEditText(QString());
     form->focusControl(form->ComboBox1);
     settle();
     type(QStringLiteral("Regres"));
@@ -685,7 +769,7 @@ void FdatosTest::errorInEnterHandlerKeepsTheFocusThere() {
 }
 
 void FdatosTest::enterInEditIsReportedAndUsedUp() {
-    auto form = openWindow();
+    auto form = openWindow(false);
     QVERIFY(form);
     QStringList keys;
     connect(form.get(), &TFinforma::controlKeyPressed, form.get(),
@@ -716,18 +800,29 @@ void FdatosTest::popupItemRunsTheResultsCommand() {
     auto form = openWindow();
     QVERIFY(form);
     QSignalSpy runs(form.get(), &TFinforma::pmnudunetTriggered);
+    form->pmnudunet->trigger();  // unavailable until the data grid is entered
+    QCOMPARE(runs.size(), 0);
     clickTab(*form, 2);
+    QVERIFY(form->pmnudunet->isEnabled());
+    settle();
+    QSignalSpy exits(form.get(), &TFinforma::controlExited);
+    QSignalSpy entries(form.get(), &TFinforma::controlEntered);
     QWidget* viewport = form->stgdatos->viewport();
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(20, 40),
                                  viewport->mapToGlobal(QPoint(20, 40)));
     QApplication::sendEvent(viewport, &rightClick);
     QTRY_VERIFY(form->pmenu->isVisible());
-    form->pmenu->hide();
-    form->pmnudunet->trigger();  // unavailable: nothing runs
-    QCOMPARE(runs.size(), 0);
-    form->pmnudunet->setEnabled(true);
-    form->pmnudunet->trigger();
+    QTest::mouseClick(form->pmenu, Qt::LeftButton, {},
+                      form->pmenu->actionGeometry(form->pmnudunet).center());
     QCOMPARE(runs.size(), 1);
+    QVERIFY(!form->pmenu->isVisible());
+    // A popup is not another control: going there and back is neither a leave nor an enter.
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    settle();
+    QCOMPARE(focusedIn(*form), form->stgdatos);
+    QCOMPARE(exits.size(), 0);
+    QCOMPARE(entries.size(), 0);
 }
 
 void FdatosTest::studyRoundTripThroughTheWindow() {
