@@ -146,7 +146,9 @@ EntryVerdict checkDataGridOnExit(const StudyDocument& study) {
         if (!isDecimal(text))
             return verdict(notices::datumNotNumeric(r), std::nullopt, FocusTarget::stgdatos);
     }
-    return verdict(std::nullopt, std::nullopt, FocusTarget::stgdatos);
+    // With every datum in place the analyst may go on to any page: sending the focus back
+    // here would lock the study's other pages away for good.
+    return verdict(std::nullopt, std::nullopt, FocusTarget::UserChoice);
 }
 
 }  // namespace ldc

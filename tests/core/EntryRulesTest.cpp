@@ -169,6 +169,8 @@ TEST(EntryRules, DataGridOnExitNamesTheFirstBadRow) {
     setDecimalSeparator('.');
     CalibrationStudy study = makeStudy(workedExample());
     EXPECT_TRUE(checkDataGridOnExit(study).passed());
+    EXPECT_EQ(checkDataGridOnExit(study).focus, FocusTarget::UserChoice)
+        << "complete data must not keep the analyst from the other pages";
     study.setCell(G::stgdatos, 1, 5, "");
     study.setCell(G::stgdatos, 1, 3, "abc");
     const EntryVerdict bad = checkDataGridOnExit(study);

@@ -512,12 +512,12 @@ void EntryRulesWidgetTest::dataGridOnLeaving() {
     QCOMPARE(focusedName(*m_form), QStringLiteral("stgdatos"));
     QCOMPARE(m_form->Thojas->currentIndex(), 2);
 
-    // Every datum present: the focus still comes back to the data.
+    // Every datum present: the analyst goes on to the page picked, not back to the data.
     m_form->setCell(StudyGrid::stgdatos, 1, 5, "3.9");
     clickTab(*m_form, 0);
     QCOMPARE(m_dialogs->notices.size(), 2);
-    QCOMPARE(focusedName(*m_form), QStringLiteral("stgdatos"));
-    QCOMPARE(m_form->Thojas->currentIndex(), 2);
+    QCOMPARE(focusedName(*m_form), QStringLiteral("emetodo"));
+    QCOMPARE(m_form->Thojas->currentIndex(), 0);
 }
 
 void EntryRulesWidgetTest::tabOnTheLastDatumWrapsToTheFirst() {
