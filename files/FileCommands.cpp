@@ -2,11 +2,13 @@
 // the core's (StudyFile.h); these handlers choose the file, create or close the study
 // window and keep the frame's caption, status and command states in step.
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTimer>
 
 #include "app/BusyPointer.h"
 #include "app/HelpRequest.h"
@@ -67,6 +69,12 @@ void TMainForm::fileopen() {
     // The study is now bound to its file: Save rewrites it, Save As proposes it.
     SaveDialog.fileName = form->windowTitle();
     applyCommandState(CommandTransition::AfterOpen);
+    // The closing file dialog hands the focus back to the frame once the events queued by
+    // now have run; the study window takes it after that, as a new study's window does.
+    QTimer::singleShot(0, form, [form] {
+        if (!form->isAncestorOf(QApplication::focusWidget()))
+            form->ThojasEnter();
+    });
 }
 
 void TMainForm::FileSave(QObject* sender) {
