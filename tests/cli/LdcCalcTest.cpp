@@ -209,9 +209,9 @@ TEST_F(LdcCalc, TheOptionOverridesTheLocale) {
 }
 
 TEST_F(LdcCalc, AStudyWrittenByTheProgram) {
-    testing::StudySpec spec = testing::workedExample("Ordenada al Origen");
-    spec.addedUnits = "µg";
-    const std::string path = writeStudy("escrito.w9c", testing::makeStudy(spec));
+    testing::StudyOutline outline = testing::workedExample("Ordenada al Origen");
+    outline.addedUnits = "µg";
+    const std::string path = writeStudy("escrito.w9c", testing::makeStudy(outline));
     const Outcome outcome = run({path});
     EXPECT_EQ(outcome.status, 0);
     ASSERT_EQ(outcome.out.size(), 18u);

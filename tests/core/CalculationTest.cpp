@@ -13,7 +13,7 @@ namespace ldc {
 namespace {
 
 using testing::makeStudy;
-using testing::StudySpec;
+using testing::StudyOutline;
 using testing::workedExample;
 using G = StudyGrid;
 using R = CalibrationResults;
@@ -59,8 +59,9 @@ std::string errorOf(const StudyDocument& study, R& results) {
     return "(no error)";
 }
 
-StudySpec spec(std::vector<std::string> levels, std::vector<std::vector<std::string>> results) {
-    StudySpec s;
+StudyOutline outline(std::vector<std::string> levels,
+                     std::vector<std::vector<std::string>> results) {
+    StudyOutline s;
     s.levelValues = std::move(levels);
     s.results = std::move(results);
     return s;
@@ -111,7 +112,7 @@ TEST_F(Calculation, WorkedExampleToSixSignificantDigitsWithBothBases) {
 TEST_F(Calculation, TwoStudiesToTheLastBit) {
     struct Row {
         const char* name;
-        StudySpec study;
+        StudyOutline study;
         double slope, slopeUpper, slopeLower, residualStdDev, variationCoefficient,
             determinationCoefficient, interceptStdDev, intercept, interceptUpper, interceptLower,
             detectionLimit, quantificationLimit;
@@ -126,8 +127,8 @@ TEST_F(Calculation, TwoStudiesToTheLastBit) {
          0x1.c2dd829b99c52p-6, 0x1.cb639984d6edcp-2, 0x1.5c05a2d8ffea7p+0},
         {"two levels at 15",
          [] {
-             StudySpec s = spec({"15", "18", "15"},
-                                {{"14.93", "15.53"}, {"17.44", "18.55"}, {"14.96", "15.17"}});
+             StudyOutline s = outline({"15", "18", "15"},
+                                      {{"14.93", "15.53"}, {"17.44", "18.55"}, {"14.96", "15.17"}});
              s.basis = "Ordenada al Origen";
              return s;
          }(),
@@ -165,8 +166,8 @@ TEST_F(Calculation, TwoStudiesToTheLastBit) {
 // regression would come out 0.00145702; the extended intermediates give 0.00145716.
 TEST_F(Calculation, ExtendedIntermediatesDecideTheSixthDigit) {
     CalibrationStudy study = makeStudy(
-        spec({"10", "20", "30"},
-             {{"1000.000", "1000.003"}, {"2000.002", "2000.003"}, {"3000.001", "3000.000"}}));
+        outline({"10", "20", "30"},
+                {{"1000.000", "1000.003"}, {"2000.002", "2000.003"}, {"3000.001", "3000.000"}}));
     R r;
     ComputeCalibration(study, r);
     EXPECT_EQ(formatGeneral(r.residualStdDev), "0.00145716");
@@ -179,7 +180,7 @@ TEST_F(Calculation, TheSameStudyTwiceGivesIdenticalRecords) {
     ComputeCalibration(study, first);
     // Another study in between leaves its sums behind unless each calculation starts
     // from zero.
-    CalibrationStudy other = makeStudy(spec({"1", "5"}, {{"0.9", "1.2"}, {"5.3", "4.8"}}));
+    CalibrationStudy other = makeStudy(outline({"1", "5"}, {{"0.9", "1.2"}, {"5.3", "4.8"}}));
     R scratch;
     ComputeCalibration(other, scratch);
     R second = first;
@@ -198,7 +199,7 @@ TEST_F(Calculation, ALevelWithNoReplicatesContributesNothingAndMovesNoRows) {
     R expected;
     ComputeCalibration(makeStudy(workedExample()), expected);
 
-    StudySpec withEmptyLevel = workedExample();
+    StudyOutline withEmptyLevel = workedExample();
     withEmptyLevel.levelValues = {"2", "3", "4", "6"};
     withEmptyLevel.results.insert(withEmptyLevel.results.begin() + 1, std::vector<std::string>());
     CalibrationStudy study = makeStudy(withEmptyLevel);
@@ -213,7 +214,8 @@ TEST_F(Calculation, ALevelWithNoReplicatesContributesNothingAndMovesNoRows) {
 TEST_F(Calculation, ResultsArePairedWithTheirOwnLevel) {
     // y = x exactly when every result meets its own level's x: one replicate at 1, three
     // at 2, two at 4. Paired with the wrong level the line tilts.
-    CalibrationStudy study = makeStudy(spec({"1", "2", "4"}, {{"1"}, {"2", "2", "2"}, {"4", "4"}}));
+    CalibrationStudy study =
+        makeStudy(outline({"1", "2", "4"}, {{"1"}, {"2", "2", "2"}, {"4", "4"}}));
     R r;
     ComputeCalibration(study, r);
     EXPECT_EQ(r.slope, 1.0);
@@ -269,7 +271,7 @@ TEST_F(Calculation, DegreesOfFreedomPickTheirTableEntry) {
     };
     for (const Row& row : rows) {
         // Three levels sharing the results, with some scatter.
-        StudySpec s;
+        StudyOutline s;
         s.levelValues = {"1", "2", "3"};
         s.results.resize(3);
         for (int i = 0; i < row.results; ++i) {
@@ -340,36 +342,37 @@ TEST_F(Calculation, AConversionErrorNamesTheFirstBadCellAndWritesNoField) {
 TEST_F(Calculation, AnArithmeticFaultStopsAtItsStepAndKeepsWhatCameBefore) {
     struct Row {
         const char* fault;
-        StudySpec study;
+        StudyOutline study;
         const char* message;
         int fieldsWritten;  // leading entries of kWriteOrder
     };
     const Row rows[] = {
         {"every level at the same value, exact: 0/0 at the slope",
-         spec({"2", "2", "2"}, {{"1.9", "2.1"}, {"4.1", "3.9"}, {"5.8"}}),
+         outline({"2", "2", "2"}, {{"1.9", "2.1"}, {"4.1", "3.9"}, {"5.8"}}),
          "Invalid floating point operation", 0},
         {"every level at the same value, rounded: x/0 at the slope",
-         spec({"3", "3", "3"}, {{"1.9", "2.1"}, {"4.1", "3.9"}, {"5.8"}}),
+         outline({"3", "3", "3"}, {{"1.9", "2.1"}, {"4.1", "3.9"}, {"5.8"}}),
          "Floating point division by zero", 0},
-        {"two results on an exact line: 0/0 degrees of freedom", spec({"1", "2"}, {{"1"}, {"3"}}),
-         "Invalid floating point operation", 1},
+        {"two results on an exact line: 0/0 degrees of freedom",
+         outline({"1", "2"}, {{"1"}, {"3"}}), "Invalid floating point operation", 1},
         {"two results, residue of rounding: x/0 degrees of freedom",
-         spec({"1", "2"}, {{"1.1"}, {"3.3"}}), "Floating point division by zero", 1},
+         outline({"1", "2"}, {{"1.1"}, {"3.3"}}), "Floating point division by zero", 1},
         {"results on a line, residual sum rounds below zero",
-         spec({"1", "2", "3"}, {{"0.3"}, {"0.6"}, {"0.9"}}), "Invalid floating point operation", 1},
-        {"recovered amounts summing to zero", spec({"1", "2", "3"}, {{"-2"}, {"1"}, {"1"}}),
+         outline({"1", "2", "3"}, {{"0.3"}, {"0.6"}, {"0.9"}}), "Invalid floating point operation",
+         1},
+        {"recovered amounts summing to zero", outline({"1", "2", "3"}, {{"-2"}, {"1"}, {"1"}}),
          "Floating point division by zero", 4},
         {"every recovered amount equal: 0/0 in the determination",
-         spec({"1", "2", "3"}, {{"5"}, {"5"}, {"5"}}), "Invalid floating point operation", 5},
+         outline({"1", "2", "3"}, {{"5"}, {"5"}, {"5"}}), "Invalid floating point operation", 5},
         {"slope exactly zero with scatter: first limit",
-         spec({"1", "2", "3"}, {{"1", "3"}, {"2", "2"}, {"3", "1"}}),
+         outline({"1", "2", "3"}, {{"1", "3"}, {"2", "2"}, {"3", "1"}}),
          "Floating point division by zero", 6},
         {"huge recovered amounts overflow their sum of squares",
-         spec({"1", "2", "3"}, {{"1e300"}, {"2e300"}, {"3e300"}}), "Floating point overflow", 0},
-        {"huge slope", spec({"1e-160", "2e-160", "3e-160"}, {{"1e150"}, {"2e150"}, {"4e150"}}),
+         outline({"1", "2", "3"}, {{"1e300"}, {"2e300"}, {"3e300"}}), "Floating point overflow", 0},
+        {"huge slope", outline({"1e-160", "2e-160", "3e-160"}, {{"1e150"}, {"2e150"}, {"4e150"}}),
          "Floating point overflow", 0},
         {"huge coefficient of variation",
-         spec({"1", "2", "3"}, {{"10000000000"}, {"-10000000000"}, {"1e-300"}}),
+         outline({"1", "2", "3"}, {{"10000000000"}, {"-10000000000"}, {"1e-300"}}),
          "Floating point overflow", 4},
     };
     for (const Row& row : rows) {
@@ -389,21 +392,21 @@ TEST_F(Calculation, AnArithmeticFaultStopsAtItsStepAndKeepsWhatCameBefore) {
 TEST_F(Calculation, TheFaultsComeWhereTheirStepsSay) {
     R r;
     // The residual sum is stored, negative, before its square root fails.
-    EXPECT_EQ(errorOf(makeStudy(spec({"1", "2", "3"}, {{"0.3"}, {"0.6"}, {"0.9"}})), r),
+    EXPECT_EQ(errorOf(makeStudy(outline({"1", "2", "3"}, {{"0.3"}, {"0.6"}, {"0.9"}})), r),
               "Invalid floating point operation");
     EXPECT_LT(calibrationWork().residualSumOfSquares, 0);
     // A slope of exactly zero still yields its statistics up to the limits.
     r = untouchedRecord();
-    EXPECT_EQ(errorOf(makeStudy(spec({"1", "2", "3"}, {{"1", "3"}, {"2", "2"}, {"3", "1"}})), r),
+    EXPECT_EQ(errorOf(makeStudy(outline({"1", "2", "3"}, {{"1", "3"}, {"2", "2"}, {"3", "1"}})), r),
               "Floating point division by zero");
     EXPECT_EQ(r.slope, 0);
     EXPECT_EQ(r.determinationCoefficient, 0);
     EXPECT_GT(r.residualStdDev, 0);
     // The huge slope passes the reading: the sums are complete before the slope fails.
-    EXPECT_EQ(
-        errorOf(makeStudy(spec({"1e-160", "2e-160", "3e-160"}, {{"1e150"}, {"2e150"}, {"4e150"}})),
-                r),
-        "Floating point overflow");
+    EXPECT_EQ(errorOf(makeStudy(outline({"1e-160", "2e-160", "3e-160"},
+                                        {{"1e150"}, {"2e150"}, {"4e150"}})),
+                      r),
+              "Floating point overflow");
     EXPECT_EQ(formatGeneral(calibrationWork().sumY), "7E150");
 }
 

@@ -12,7 +12,7 @@ namespace ldc {
 namespace {
 
 using testing::makeStudy;
-using testing::StudySpec;
+using testing::StudyOutline;
 using testing::workedExample;
 using Lines = std::vector<std::string>;
 
@@ -138,10 +138,10 @@ TEST_F(ReportText, AnyOtherBasisEndsWithTheEmptyLineAfterTheStatistics) {
 }
 
 TEST_F(ReportText, TheLimitsAreInTheUnitsOfTheAddedAmount) {
-    StudySpec spec = workedExample("Regresión");
-    spec.addedUnits = "ppm";
-    spec.recoveredUnits = "µg";
-    const Outcome out = report(makeStudy(spec));
+    StudyOutline outline = workedExample("Regresión");
+    outline.addedUnits = "ppm";
+    outline.recoveredUnits = "µg";
+    const Outcome out = report(makeStudy(outline));
     ASSERT_EQ(out.lines.size(), 48u);
     EXPECT_EQ(out.lines[7], "Unidades de la cantidad adicionada: ppm");
     EXPECT_EQ(out.lines[8], "Unidades de la cantidad recuperada: µg");
@@ -150,10 +150,10 @@ TEST_F(ReportText, TheLimitsAreInTheUnitsOfTheAddedAmount) {
 }
 
 TEST_F(ReportText, TwoLevelsOfThreeReplicates) {
-    StudySpec spec;
-    spec.levelValues = {"1.5", "3"};
-    spec.results = {{"1.4", "1.6", "1.5"}, {"3.1", "2.9", "3.0"}};
-    const Outcome out = report(makeStudy(spec));
+    StudyOutline outline;
+    outline.levelValues = {"1.5", "3"};
+    outline.results = {{"1.4", "1.6", "1.5"}, {"3.1", "2.9", "3.0"}};
+    const Outcome out = report(makeStudy(outline));
     EXPECT_EQ(out.error, "");
     ASSERT_EQ(out.lines.size(), 17u + 2 + 2 + 6 + 15 + 2);
     EXPECT_EQ(out.lines[14], "2");
@@ -170,10 +170,10 @@ TEST_F(ReportText, TwoLevelsOfThreeReplicates) {
 
 TEST_F(ReportText, TextsAreCopiedAsTyped) {
     setDecimalSeparator(',');
-    StudySpec spec = workedExample("Regresión");
-    spec.levelValues = {"2,0", " 4", "6"};
-    spec.results = {{"1,9", "2,1", "2,0"}, {"4,1", "3,9", "4,2"}, {"5,8", "6,1", "6,0"}};
-    CalibrationStudy study = makeStudy(spec);
+    StudyOutline outline = workedExample("Regresión");
+    outline.levelValues = {"2,0", " 4", "6"};
+    outline.results = {{"1,9", "2,1", "2,0"}, {"4,1", "3,9", "4,2"}, {"5,8", "6,1", "6,0"}};
+    CalibrationStudy study = makeStudy(outline);
     study.setCell(StudyGrid::stgnivel, 3, 2, "03");
     const Outcome out = report(study);
     EXPECT_EQ(out.error, "");
@@ -189,12 +189,12 @@ TEST_F(ReportText, TextsAreCopiedAsTyped) {
 }
 
 TEST_F(ReportText, AFailingCalculationLeavesTheStudyLinesAndItsFields) {
-    StudySpec spec;
-    spec.levelValues = {"1", "2", "3"};
-    spec.results = {{"1", "3"}, {"2", "2"}, {"3", "1"}};  // slope exactly 0
+    StudyOutline outline;
+    outline.levelValues = {"1", "2", "3"};
+    outline.results = {{"1", "3"}, {"2", "2"}, {"3", "1"}};  // slope exactly 0
     CalibrationResults results;
     results.detectionLimit = 5;
-    const Outcome out = report(makeStudy(spec), results);
+    const Outcome out = report(makeStudy(outline), results);
     EXPECT_EQ(out.error, "Floating point division by zero");
     ASSERT_EQ(out.lines.size(), 17u + 3 + 2 + 6);
     EXPECT_EQ(out.lines.back(), "Nivel 3 , Replica 2" + blanks(12) + "1");

@@ -20,8 +20,8 @@ protected:
     void SetUp() override { setDecimalSeparator('.'); }
     void TearDown() override { setDecimalSeparator('.'); }
 
-    static Lines linesFor(const testing::StudySpec& spec) {
-        CalibrationStudy study = makeStudy(spec);
+    static Lines linesFor(const testing::StudyOutline& outline) {
+        CalibrationStudy study = makeStudy(outline);
         CalibrationResults results;
         LineList sink;
         calculateResults(study, results, sink);
@@ -78,10 +78,10 @@ TEST_F(ResultsText, AnUnknownBasisStopsAfterTheStatistics) {
 }
 
 TEST_F(ResultsText, LimitsCarryTheUnitsOfTheAddedAmount) {
-    testing::StudySpec spec = workedExample("Regresión");
-    spec.addedUnits = "ppm";
-    spec.recoveredUnits = "µg";
-    const Lines lines = linesFor(spec);
+    testing::StudyOutline outline = workedExample("Regresión");
+    outline.addedUnits = "ppm";
+    outline.recoveredUnits = "µg";
+    const Lines lines = linesFor(outline);
     ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(lines[14], "LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 ppm");
     EXPECT_EQ(lines[15], "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 ppm");
@@ -89,9 +89,9 @@ TEST_F(ResultsText, LimitsCarryTheUnitsOfTheAddedAmount) {
 
 TEST_F(ResultsText, ACommaLocaleReadsAndWritesCommas) {
     setDecimalSeparator(',');
-    testing::StudySpec spec = workedExample("Regresión");
-    spec.results = {{"1,9", "2,1", "2,0"}, {"4,1", "3,9", "4,2"}, {"5,8", "6,1", "6,0"}};
-    const Lines lines = linesFor(spec);
+    testing::StudyOutline outline = workedExample("Regresión");
+    outline.results = {{"1,9", "2,1", "2,0"}, {"4,1", "3,9", "4,2"}, {"5,8", "6,1", "6,0"}};
+    const Lines lines = linesFor(outline);
     ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(lines[2], "PENDIENTE = 0,991667");
     EXPECT_EQ(lines[8],
@@ -100,10 +100,10 @@ TEST_F(ResultsText, ACommaLocaleReadsAndWritesCommas) {
 }
 
 TEST_F(ResultsText, AFailingCalculationWritesNoLine) {
-    testing::StudySpec spec = workedExample();
-    spec.levelValues = {"1", "2"};
-    spec.results = {{"1.1"}, {"3.3"}};
-    CalibrationStudy study = makeStudy(spec);
+    testing::StudyOutline outline = workedExample();
+    outline.levelValues = {"1", "2"};
+    outline.results = {{"1.1"}, {"3.3"}};
+    CalibrationStudy study = makeStudy(outline);
     CalibrationResults results;
     LineList sink;
     try {

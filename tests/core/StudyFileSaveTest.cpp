@@ -46,11 +46,11 @@ CalibrationStudy smallStudy() {
 
 // A study file large enough that writing it takes many blocks.
 CalibrationStudy largeStudy() {
-    testing::StudySpec spec;
-    spec.levelValues = {"1", "2"};
-    spec.results = {std::vector<std::string>(3000, "1,2345"),
-                    std::vector<std::string>(3000, "2,3456")};
-    return makeStudy(spec);
+    testing::StudyOutline outline;
+    outline.levelValues = {"1", "2"};
+    outline.results = {std::vector<std::string>(3000, "1,2345"),
+                       std::vector<std::string>(3000, "2,3456")};
+    return makeStudy(outline);
 }
 
 // Runs `call` in a child process after `prepare` and returns the error text it raised.

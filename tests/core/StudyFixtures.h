@@ -9,7 +9,7 @@ namespace ldc::testing {
 
 // A complete study in memory: levels with their values and replicate results, the
 // data grid sized and labelled as the study window leaves it.
-struct StudySpec {
+struct StudyOutline {
     std::vector<std::string> levelValues;
     std::vector<std::vector<std::string>> results;  // per level, one text per replicate
     std::string basis = "Regresión";
@@ -17,10 +17,10 @@ struct StudySpec {
     std::string recoveredUnits = "mg";
 };
 
-CalibrationStudy makeStudy(const StudySpec& spec);
+CalibrationStudy makeStudy(const StudyOutline& outline);
 
 // The worked example: x = 2, 4, 6 with three replicates each (N = 9).
-StudySpec workedExample(const std::string& basis = "Regresión");
+StudyOutline workedExample(const std::string& basis = "Regresión");
 
 // The worked example's regression lines, shared by the results window and the report:
 // from "PENDIENTE = 0.991667" to the empty line after the coefficient of determination.

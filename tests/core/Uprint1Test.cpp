@@ -21,7 +21,7 @@ using testing::makeStudy;
 using testing::Placed;
 using testing::RecordingSurface;
 using testing::SurfaceOp;
-using testing::uniformSpec;
+using testing::uniformOutline;
 using testing::workedExample;
 using Kind = SurfaceOp::Kind;
 
@@ -140,7 +140,7 @@ TEST_F(LaserPage, LevelTableBlocks) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.levels);
         RecordingSurface surface;
-        Uprint1::printGeneralPage(surface, makeStudy(uniformSpec(row.levels, 1)));
+        Uprint1::printGeneralPage(surface, makeStudy(uniformOutline(row.levels, 1)));
         expectPlaced(surface, row.expected);
         const auto valueLabels = surface.find("Valor >>");
         ASSERT_EQ(static_cast<int>(valueLabels.size()), row.valueLabels);
@@ -278,7 +278,7 @@ TEST_F(LaserPage, LongDataListsContinueOnFurtherPages) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         RecordingSurface surface;
-        const CalibrationStudy study = makeStudy(uniformSpec(row.levels, row.replicates));
+        const CalibrationStudy study = makeStudy(uniformOutline(row.levels, row.replicates));
         Uprint1::printGeneralPage(surface, study);
         EXPECT_EQ(surface.count(Kind::newPage), row.pages - 1);
         EXPECT_EQ(surface.count(Kind::endDoc), 1);
@@ -370,11 +370,11 @@ TEST_F(LaserPage, CompositionStoppedByAnErrorIsAbandoned) {
 
 TEST_F(LaserPage, FailingCalculationBeginsNoDocument) {
     // Two levels with one result each: no degrees of freedom left.
-    testing::StudySpec spec;
-    spec.levelValues = {"1", "2"};
-    spec.results = {{"1.0"}, {"2.1"}};
+    testing::StudyOutline outline;
+    outline.levelValues = {"1", "2"};
+    outline.results = {{"1.0"}, {"2.1"}};
     CalibrationResults record;
-    EXPECT_THROW(Uprint1::printLaserChoice(surface, makeStudy(spec), 1, record), Error);
+    EXPECT_THROW(Uprint1::printLaserChoice(surface, makeStudy(outline), 1, record), Error);
     EXPECT_TRUE(surface.ops.empty());
 
     Uprint1::printLaserChoice(surface, makeStudy(workedExample()), 1, record);

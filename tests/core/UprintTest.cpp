@@ -16,7 +16,7 @@ using testing::expectPlaced;
 using testing::makeStudy;
 using testing::RecordingSurface;
 using testing::SurfaceOp;
-using testing::uniformSpec;
+using testing::uniformOutline;
 using testing::workedExample;
 using Kind = SurfaceOp::Kind;
 
@@ -90,7 +90,7 @@ TEST_F(DeskJetPage, MarginChoiceMovesTheLeftEdge) {
 
 // Levels 6.. stand where levels 2.. stand in the first block.
 TEST_F(DeskJetPage, EightLevelsInTwoBlocks) {
-    Uprint::printGeneralPage(surface, makeStudy(uniformSpec(8, 1)), kDefaultMargin);
+    Uprint::printGeneralPage(surface, makeStudy(uniformOutline(8, 1)), kDefaultMargin);
     expectPlaced(surface, {{"Nivel 1", 336, 2500},
                            {"Nivel 5", 1536, 2500},
                            {"Nivel 6", 636, 3000},
@@ -175,7 +175,7 @@ TEST_F(DeskJetPage, LongDataListsContinueAndTheClosingFollowsThem) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         RecordingSurface surface(600, 4800, row.height);
-        const CalibrationStudy study = makeStudy(uniformSpec(row.levels, row.replicates));
+        const CalibrationStudy study = makeStudy(uniformOutline(row.levels, row.replicates));
         Uprint::printGeneralPage(surface, study, kDefaultMargin);
         EXPECT_EQ(surface.count(Kind::newPage), row.pages - 1);
         EXPECT_EQ(surface.count(Kind::endDoc), 1);
@@ -218,7 +218,7 @@ TEST_F(DeskJetPage, CompositionStoppedByAnErrorIsAbandoned) {
     EXPECT_EQ(surface.count(Kind::endDoc), 0);
     EXPECT_FALSE(surface.inDocument());
 
-    testing::StudySpec flat;  // every level the same value: no slope to divide by
+    testing::StudyOutline flat;  // every level the same value: no slope to divide by
     flat.levelValues = {"2", "2", "2"};
     flat.results = {{"1"}, {"2"}, {"3"}};
     surface.clear();

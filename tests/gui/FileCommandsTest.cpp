@@ -36,13 +36,13 @@ constexpr StudyField kFields[] = {StudyField::emetodo, StudyField::eanalista, St
 // A study as an analyst leaves it: accents, decimal commas, uneven replicate counts and
 // the never-shown second values filled in (rows 1 to 6).
 ldc::CalibrationStudy sampleStudy() {
-    ldc::testing::StudySpec spec;
-    spec.levelValues = {"0,5", "1", "2,5"};
-    spec.results = {{"0,49", "0,52"}, {"1,01", "0,98", "1,02"}, {"2,47"}};
-    spec.basis = "Ordenada al Origen";
-    spec.addedUnits = "µg";
-    spec.recoveredUnits = "µg/mL";
-    ldc::CalibrationStudy study = ldc::testing::makeStudy(spec);
+    ldc::testing::StudyOutline outline;
+    outline.levelValues = {"0,5", "1", "2,5"};
+    outline.results = {{"0,49", "0,52"}, {"1,01", "0,98", "1,02"}, {"2,47"}};
+    outline.basis = "Ordenada al Origen";
+    outline.addedUnits = "µg";
+    outline.recoveredUnits = "µg/mL";
+    ldc::CalibrationStudy study = ldc::testing::makeStudy(outline);
     study.setText(StudyField::emetodo, "Cafeína por HPLC");
     study.setText(StudyField::eanalista, "María Núñez");
     study.setText(StudyField::efecha, "6 dic 2026");

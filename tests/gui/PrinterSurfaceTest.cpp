@@ -122,7 +122,7 @@ void PrinterSurfaceTest::pagesPrintToPdf() {
     const auto printer = pdfPrinter(path);
     PrinterSurface surface(
         *printer, laser ? ldc::Uprint1::kLayoutResolution : ldc::Uprint::kLayoutResolution);
-    const CalibrationStudy study = makeStudy(levels ? ldc::testing::uniformSpec(levels, 2)
+    const CalibrationStudy study = makeStudy(levels ? ldc::testing::uniformOutline(levels, 2)
                                                     : workedExample(basis.toStdString()));
     CalibrationResults record;
     if (laser)
@@ -136,21 +136,21 @@ void PrinterSurfaceTest::pagesPrintToPdf() {
 }
 
 void PrinterSurfaceTest::longListPrintsMorePages() {
-    ldc::testing::StudySpec spec;
+    ldc::testing::StudyOutline outline;
     for (int i = 1; i <= 4; ++i) {
-        spec.levelValues.push_back(std::to_string(i));
-        spec.results.emplace_back(30, std::to_string(i) + ".0");
+        outline.levelValues.push_back(std::to_string(i));
+        outline.results.emplace_back(30, std::to_string(i) + ".0");
     }
     const QString path = pdfPath("laser-120-rows.pdf");
     const auto printer = pdfPrinter(path);
     PrinterSurface laser(*printer, ldc::Uprint1::kLayoutResolution);
-    ldc::Uprint1::printGeneralPage(laser, makeStudy(spec));
+    ldc::Uprint1::printGeneralPage(laser, makeStudy(outline));
     QCOMPARE(pageCount(path), 4);
 
     const QString deskJetPath = pdfPath("deskjet-120-rows.pdf");
     printer->setOutputFileName(deskJetPath);
     PrinterSurface deskJet(*printer, ldc::Uprint::kLayoutResolution);
-    ldc::Uprint::printGeneralPage(deskJet, makeStudy(spec), 3);
+    ldc::Uprint::printGeneralPage(deskJet, makeStudy(outline), 3);
     QVERIFY(pageCount(deskJetPath) >= 3);
 }
 

@@ -31,19 +31,19 @@ namespace {
 
 // Two levels, 1 and 2, with three replicates each: y = 0.1 + x exactly through the level
 // means, residuals -0.1, 0, 0.1 at both levels.
-ldc::testing::StudySpec twoLevels(const std::string& basis, char separator) {
+ldc::testing::StudyOutline twoLevels(const std::string& basis, char separator) {
     auto number = [separator](std::string text) {
         for (char& c : text)
             if (c == '.')
                 c = separator;
         return text;
     };
-    ldc::testing::StudySpec spec;
-    spec.levelValues = {"1", "2"};
-    spec.results = {{number("1.0"), number("1.1"), number("1.2")},
-                    {number("2.0"), number("2.1"), number("2.2")}};
-    spec.basis = basis;
-    return spec;
+    ldc::testing::StudyOutline outline;
+    outline.levelValues = {"1", "2"};
+    outline.results = {{number("1.0"), number("1.1"), number("1.2")},
+                       {number("2.0"), number("2.1"), number("2.2")}};
+    outline.basis = basis;
+    return outline;
 }
 
 // Lines 1 to 21: the study as typed, columns lined up with blanks.
@@ -240,9 +240,9 @@ void ReportWindowTest::menuItemOpensActiveReportWindow() {
 }
 
 void ReportWindowTest::failingCalculationKeepsTheLinesBefore() {
-    ldc::testing::StudySpec spec = twoLevels("Regresión", '.');
-    spec.results[1][1] = "2.l";
-    openStudy(ldc::testing::makeStudy(spec));
+    ldc::testing::StudyOutline outline = twoLevels("Regresión", '.');
+    outline.results[1][1] = "2.l";
+    openStudy(ldc::testing::makeStudy(outline));
 
     // Run from the event loop, as the menu runs it, so the error reaches the error box.
     QMetaObject::invokeMethod(

@@ -33,14 +33,14 @@ using ldc::StudyGrid;
 namespace {
 
 // The worked example with the given separator in its numbers.
-ldc::testing::StudySpec workedExample(const std::string& basis, char separator) {
-    ldc::testing::StudySpec spec = ldc::testing::workedExample(basis);
-    for (auto& level : spec.results)
+ldc::testing::StudyOutline workedExample(const std::string& basis, char separator) {
+    ldc::testing::StudyOutline outline = ldc::testing::workedExample(basis);
+    for (auto& level : outline.results)
         for (std::string& value : level)
             for (char& c : value)
                 if (c == '.')
                     c = separator;
-    return spec;
+    return outline;
 }
 
 // Lines 2 to 14, the same for every basis.
@@ -109,11 +109,11 @@ private slots:
 
 private:
     // A study typed in: the window filled as Open leaves it, then the data grid entered.
-    void studyReady(const ldc::testing::StudySpec& spec) {
+    void studyReady(const ldc::testing::StudyOutline& outline) {
         TRIGGER_ENABLED(MainForm->FileNewItem);
         settle();
         QVERIFY(Finforma);
-        copyStudy(ldc::testing::makeStudy(spec), *Finforma);
+        copyStudy(ldc::testing::makeStudy(outline), *Finforma);
         clickTab(*Finforma, 2);
         QCOMPARE(focusedName(*Finforma), QStringLiteral("stgdatos"));
     }
@@ -327,10 +327,10 @@ void ResultsWindowTest::closingAResultsWindowBesideTheStudyChangesNothing() {
 }
 
 void ResultsWindowTest::aCalculationThatStopsOpensNoWindow() {
-    ldc::testing::StudySpec spec;
-    spec.levelValues = {"1", "2"};
-    spec.results = {{"1.0"}, {"2.1"}};
-    studyReady(spec);
+    ldc::testing::StudyOutline outline;
+    outline.levelValues = {"1", "2"};
+    outline.results = {{"1.0"}, {"2.1"}};
+    studyReady(outline);
     runResults();
     QCOMPARE(m_dialogs->errors.size(), 1);
     QVERIFY(m_dialogs->errors.first().endsWith(QLatin1Char('.')));
