@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calc/FormatGeneral.h"
 #include "study/StudyLayout.h"
 
 namespace ldc {
@@ -117,6 +118,36 @@ void drawDataSlice(DrawingSurface& surface, const PageGeometry& page, const Stud
             surface.textOut(x, page.y(slice.firstLine + r - slice.firstRow),
                             study.cell(StudyGrid::stgdatos, column, r));
     }
+}
+
+void drawStatistics(DrawingSurface& surface, const PageGeometry& page, int x,
+                    const CalibrationResults& r, const std::string& basis, const std::string& units,
+                    const StatisticLabels& labels) {
+    const auto line = [&](int at, const std::string& label, double value) {
+        surface.textOut(page.x(x), page.y(at), label + " = " + formatGeneral(value));
+    };
+    line(16, labels.slope, r.slope);
+    line(17, labels.slopeUpper, r.slopeUpper);
+    line(18, labels.slopeLower, r.slopeLower);
+    line(20, labels.intercept, r.intercept);
+    line(21, labels.interceptUpper, r.interceptUpper);
+    line(22, labels.interceptLower, r.interceptLower);
+    line(24, labels.residualStdDev, r.residualStdDev);
+    line(25, labels.variation, r.variationCoefficient);
+    line(26, labels.determination, r.determinationCoefficient);
+    int last = 26;
+    if (basis == kBasisIntercept) {
+        line(28, labels.interceptStdDev, r.interceptStdDev);
+        last = 28;
+    }
+    // The limits are amounts of the added substance: its units follow them.
+    const std::string quotedBasis = " \"" + basis + "\" = ";
+    const int detection = last + labels.limitGap;
+    surface.textOut(page.x(x), page.y(detection),
+                    labels.detection + quotedBasis + formatGeneral(r.detectionLimit) + " " + units);
+    surface.textOut(
+        page.x(x), page.y(detection + 1),
+        labels.quantification + quotedBasis + formatGeneral(r.quantificationLimit) + " " + units);
 }
 
 }  // namespace ldc

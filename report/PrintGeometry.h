@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/Ucalculo.h"
 #include "report/DrawingSurface.h"
 #include "study/StudyDocument.h"
 
@@ -118,5 +119,29 @@ void drawRule(DrawingSurface& surface, int y, int width);
 // column 0 complete before column 1 as the program always printed them.
 void drawDataSlice(DrawingSurface& surface, const PageGeometry& page, const StudyDocument& study,
                    const DataSlice& slice, int x0, int x1);
+
+// The statistics of the results page. The two layouts word their labels differently (mixed
+// or upper case) and leave a different gap before the limit lines; the lines the
+// statistics stand on are the same: 16 to 26, the intercept's standard deviation on 28 for
+// "Ordenada al Origen", then the two limits whatever the basis text is.
+struct StatisticLabels {
+    const char* slope;
+    const char* slopeUpper;
+    const char* slopeLower;
+    const char* intercept;
+    const char* interceptUpper;
+    const char* interceptLower;
+    const char* residualStdDev;
+    const char* variation;
+    const char* determination;
+    const char* interceptStdDev;
+    const char* detection;
+    const char* quantification;
+    int limitGap;  // the detection limit stands this many lines below the last statistic
+};
+
+void drawStatistics(DrawingSurface& surface, const PageGeometry& page, int x,
+                    const CalibrationResults& results, const std::string& basis,
+                    const std::string& units, const StatisticLabels& labels);
 
 }  // namespace ldc

@@ -2,7 +2,6 @@
 
 #include <climits>
 
-#include "calc/FormatGeneral.h"
 #include "study/Numbers.h"
 
 namespace ldc::Uprint {
@@ -13,6 +12,24 @@ using G = StudyGrid;
 
 constexpr const char* kTitle = "LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO";
 constexpr int kBodyPointSize = 11;
+
+// Upper case, one line closer to the statistics than on the laser page; "ESTANDAR" of the
+// regression without its accent, as these pages have always printed it.
+constexpr StatisticLabels kStatisticLabels = {
+    "PENDIENTE",
+    "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA",
+    "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA",
+    "ORDENADA AL ORIGEN",
+    "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA DE LA ORDENADA AL ORIGEN",
+    "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA DE LA ORDENADA AL ORIGEN",
+    "DESVIACIÓN ESTANDAR DE REGRESIÓN",
+    "COEFICIENTE DE VARIACIÓN",
+    "COEFICIENTE DE DETERMINACIÓN",
+    "DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN",
+    "LÍMITE DE DETECCIÓN",
+    "LÍMITE DE CUANTIFICACIÓN",
+    1,
+};
 
 // "VARIABILIDAD" and the basis keep to the page's edge whatever the margin.
 constexpr int kBasisUnits = 2;
@@ -26,10 +43,6 @@ int levelCellUnits(const LevelCellPlace& place, int margin) {
     if (!place.secondBlock)
         return margin + 25 * place.column;
     return place.column == 0 ? margin : margin + 50 + 25 * (place.column - 6);
-}
-
-std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
 }
 
 void drawAtMargin(DrawingSurface& surface, const PageGeometry& page, int line,
@@ -119,40 +132,7 @@ void printResultsPage(DrawingSurface& surface, const StudyDocument& study,
         surface.setFont(kPrintFontName, kBodyPointSize);
         surface.textOut(page.x(kBasisUnits), page.y(13), "VARIABILIDAD");
         surface.textOut(page.x(kBasisUnits), page.y(14), basis);
-        drawAtMargin(surface, page, 16, "PENDIENTE = " + formatGeneral(results.slope));
-        drawAtMargin(
-            surface, page, 17,
-            "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA = " + formatGeneral(results.slopeUpper));
-        drawAtMargin(
-            surface, page, 18,
-            "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA = " + formatGeneral(results.slopeLower));
-        drawAtMargin(surface, page, 20, "ORDENADA AL ORIGEN = " + formatGeneral(results.intercept));
-        drawAtMargin(surface, page, 21,
-                     "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA DE LA ORDENADA AL ORIGEN = " +
-                         formatGeneral(results.interceptUpper));
-        drawAtMargin(surface, page, 22,
-                     "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA DE LA ORDENADA AL ORIGEN = " +
-                         formatGeneral(results.interceptLower));
-        drawAtMargin(surface, page, 24,
-                     "DESVIACIÓN ESTANDAR DE REGRESIÓN = " + formatGeneral(results.residualStdDev));
-        drawAtMargin(surface, page, 25,
-                     "COEFICIENTE DE VARIACIÓN = " + formatGeneral(results.variationCoefficient));
-        drawAtMargin(
-            surface, page, 26,
-            "COEFICIENTE DE DETERMINACIÓN = " + formatGeneral(results.determinationCoefficient));
-        int j = 26;
-        if (basis == kBasisIntercept) {
-            drawAtMargin(surface, page, 28,
-                         "DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = " +
-                             formatGeneral(results.interceptStdDev));
-            j = 28;
-        }
-        drawAtMargin(surface, page, j + 1,
-                     "LÍMITE DE DETECCIÓN " + quoted(basis) + " = " +
-                         formatGeneral(results.detectionLimit) + " " + units);
-        drawAtMargin(surface, page, j + 2,
-                     "LÍMITE DE CUANTIFICACIÓN " + quoted(basis) + " = " +
-                         formatGeneral(results.quantificationLimit) + " " + units);
+        drawStatistics(surface, page, page.marginFactor, results, basis, units, kStatisticLabels);
         drawAtMargin(surface, page, 34, "Nombre del método:");
         drawAtMargin(surface, page, 35, study.text(F::emetodo));
         drawAtMargin(surface, page, 36, "Nombre del Analista:");

@@ -1,6 +1,5 @@
 #include "report/Uprint1.h"
 
-#include "calc/FormatGeneral.h"
 #include "study/Numbers.h"
 
 namespace ldc::Uprint1 {
@@ -11,6 +10,22 @@ using G = StudyGrid;
 
 constexpr const char* kTitle = "Límite de Detección y Cuantificación del Método";
 constexpr int kBodyPointSize = 10;
+
+constexpr StatisticLabels kStatisticLabels = {
+    "Pendiente",
+    "Límite Superior del Intervalo de Confianza",
+    "Límite Inferior del Intervalo de Confianza",
+    "Ordenada al Origen",
+    "Límite Superior del Intervalo de Confianza de la Ordenada al Origen",
+    "Límite Inferior del Intervalo de Confianza de la Ordenada al Origen",
+    "Desviación Estándar de Regresión",
+    "Coeficiente de Variación",
+    "Coeficiente de Determinación",
+    "Desviación Estándar de Ordenada al Origen",
+    "Límite de Detección",
+    "Límite de Cuantificación",
+    2,
+};
 
 // Column units of the items.
 constexpr int kLeft = 45;
@@ -27,10 +42,6 @@ int levelCellUnits(const LevelCellPlace& place) {
     if (!place.secondBlock)
         return kLeft + 55 * place.column;
     return place.column == 0 ? kLeft : 95 + 55 * (place.column - 6);
-}
-
-std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
 }
 
 void drawLeft(DrawingSurface& surface, const PageGeometry& page, int line,
@@ -109,40 +120,7 @@ void printResultsPage(DrawingSurface& surface, const StudyDocument& study,
         surface.setFont(kPrintFontName, kBodyPointSize);
         drawLeft(surface, page, 13, "Variabilidad");
         drawLeft(surface, page, 14, basis);
-        drawLeft(surface, page, 16, "Pendiente = " + formatGeneral(results.slope));
-        drawLeft(
-            surface, page, 17,
-            "Límite Superior del Intervalo de Confianza = " + formatGeneral(results.slopeUpper));
-        drawLeft(
-            surface, page, 18,
-            "Límite Inferior del Intervalo de Confianza = " + formatGeneral(results.slopeLower));
-        drawLeft(surface, page, 20, "Ordenada al Origen = " + formatGeneral(results.intercept));
-        drawLeft(surface, page, 21,
-                 "Límite Superior del Intervalo de Confianza de la Ordenada al Origen = " +
-                     formatGeneral(results.interceptUpper));
-        drawLeft(surface, page, 22,
-                 "Límite Inferior del Intervalo de Confianza de la Ordenada al Origen = " +
-                     formatGeneral(results.interceptLower));
-        drawLeft(surface, page, 24,
-                 "Desviación Estándar de Regresión = " + formatGeneral(results.residualStdDev));
-        drawLeft(surface, page, 25,
-                 "Coeficiente de Variación = " + formatGeneral(results.variationCoefficient));
-        drawLeft(
-            surface, page, 26,
-            "Coeficiente de Determinación = " + formatGeneral(results.determinationCoefficient));
-        int j = 26;
-        if (basis == kBasisIntercept) {
-            drawLeft(surface, page, 28,
-                     "Desviación Estándar de Ordenada al Origen = " +
-                         formatGeneral(results.interceptStdDev));
-            j = 28;
-        }
-        drawLeft(surface, page, j + 2,
-                 "Límite de Detección " + quoted(basis) + " = " +
-                     formatGeneral(results.detectionLimit) + " " + units);
-        drawLeft(surface, page, j + 3,
-                 "Límite de Cuantificación " + quoted(basis) + " = " +
-                     formatGeneral(results.quantificationLimit) + " " + units);
+        drawStatistics(surface, page, kLeft, results, basis, units, kStatisticLabels);
         drawLeft(surface, page, 45, "Nombre del método: " + study.text(F::emetodo));
         drawLeft(surface, page, 46, "Nombre del Analista: " + study.text(F::eanalista));
         drawLeft(surface, page, 47, "Unidades de la cantidad adicionada: " + units);
