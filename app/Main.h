@@ -101,7 +101,7 @@ public:
     void mnuoprtClick();
     void fileprt1();
     // Called by a child window as it closes: the last one to go returns the frame to idle.
-    void childWindowClosing();
+    void childWindowClosing(const QWidget* closing);
 
     // The frame's results, filled by the results and report commands right before they
     // write them.

@@ -45,7 +45,7 @@ void TFinfo::appendLine(const QString& line) {
 void TFinfo::FormClose() {
     // The window goes with its text (the frame deletes its child windows when they close).
     if (MainForm)
-        MainForm->childWindowClosing();
+        MainForm->childWindowClosing(this);
 }
 
 void TFinfo::closeEvent(QCloseEvent* event) {

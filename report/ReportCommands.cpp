@@ -56,14 +56,13 @@ void TMainForm::mnuinformeClick() {
     form->mminforme->moveCursor(QTextCursor::Start);
 }
 
-void TMainForm::childWindowClosing() {
-    // The closing window still counts among the open ones.
-    int open = 0;
+void TMainForm::childWindowClosing(const QWidget* closing) {
+    // Only the other windows count: a window asked to close a second time is already
+    // hidden, and counting the shown ones would then take it for the last one.
     for (const QMdiSubWindow* child : ClientArea->subWindowList())
-        if (!child->isHidden())
-            ++open;
-    if (open == 1)
-        applyCommandState(CommandTransition::LastChildClosed);
+        if (!child->isHidden() && child->widget() != closing)
+            return;
+    applyCommandState(CommandTransition::LastChildClosed);
 }
 
 void TMainForm::PrintLasserClick() {

@@ -57,7 +57,7 @@ void Tfrminforme::closeReport() {
 void Tfrminforme::FormClose() {
     // The window goes with its text (the frame deletes its child windows when they close).
     if (MainForm)
-        MainForm->childWindowClosing();
+        MainForm->childWindowClosing(this);
 }
 
 bool Tfrminforme::eventFilter(QObject* watched, QEvent* event) {

@@ -291,7 +291,7 @@ void TFinforma::FormClose() {
         return;
     // Nothing may reach the study from now on, whatever other windows stay open.
     MainForm->applyCommandState(CommandTransition::StudyClosed);
-    MainForm->childWindowClosing();
+    MainForm->childWindowClosing(this);
 }
 
 void TFinforma::closeEvent(QCloseEvent* event) {

@@ -1,91 +1,109 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "report/DrawingSurface.h"
+#include "study/LdcError.h"
 
 namespace ldc::testing {
 
-// One operation a layout asked of the printer, with the font current at that moment.
+// One operation a layout asked of the printer, with the font size and page current then.
 struct SurfaceOp {
-    enum class Kind { beginDoc, endDoc, abortDoc, newPage, setFont, textOut, moveTo, lineTo };
+    enum class Kind { beginDoc, endDoc, abortDoc, newPage, textOut, moveTo, lineTo };
     Kind kind = Kind::textOut;
-    int x = 0;
-    int y = 0;
+    int x = 0, y = 0;
     std::string text;
-    std::string fontName;
     int pointSize = 0;
-    int page = 0;  // 0-based page of the document it belongs to
+    int page = 0;  // 0-based page of its document
 };
 
-struct SurfaceLine {
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    int page = 0;
-};
-
-// A printer that keeps every operation. Font height follows the resolution as a printer's
-// does (12 points at 600 dpi: 100 pixels); a text's width is 4 pixels per character per
-// point (48 per character at 12 points), so the tests can work positions out by hand.
-// Drawing outside a document or beginning one inside another is a layout fault and throws
-// std::logic_error.
+// A 600 dpi printer, 4800 x 6300 px, that keeps every operation. 12 points are 100 px high;
+// a text is 4 px per character per point wide (48 per character at 12 points), so positions
+// can be worked out by hand. Drawing outside a document is a layout fault: std::logic_error.
 class RecordingSurface : public DrawingSurface {
 public:
-    explicit RecordingSurface(int dpi = 600, int width = 4800, int height = 6300);
-
-    void beginDoc() override;
-    void endDoc() override;
-    void abortDoc() override;
-    void newPage() override;
-    void setFont(const std::string& name, int pointSize) override;
-    int fontHeight() const override;
-    int fontPointSize() const override;
-    int textWidth(const std::string& text) const override;
-    void textOut(int x, int y, const std::string& text) override;
-    void moveTo(int x, int y) override;
-    void lineTo(int x, int y) override;
-    int pageWidth() const override { return m_width; }
-    int pageHeight() const override { return m_height; }
-
-    static int widthAt(const std::string& text, int pointSize);
+    using Kind = SurfaceOp::Kind;
+    void beginDoc() override { add(Kind::beginDoc); }
+    void endDoc() override { add(Kind::endDoc); }
+    void abortDoc() override { add(Kind::abortDoc); }
+    void newPage() override { add(Kind::newPage); }
+    void setFont(const std::string&, int pointSize) override { m_points = pointSize; }
+    int fontHeight() const override { return (m_points * 600 + 36) / 72; }
+    int fontPointSize() const override { return m_points; }
+    int textWidth(const std::string& text) const override {
+        int characters = 0;
+        for (const unsigned char c : text)
+            characters += (c & 0xC0) != 0x80;  // UTF-8 lead bytes
+        return characters * 4 * m_points;
+    }
+    void textOut(int x, int y, const std::string& text) override {
+        if (!failOnText.empty() && text == failOnText)
+            throw Error("Error de impresora");
+        add(Kind::textOut, x, y, text);
+    }
+    void moveTo(int x, int y) override { add(Kind::moveTo, x, y); }
+    void lineTo(int x, int y) override { add(Kind::lineTo, x, y); }
+    int pageWidth() const override { return 4800; }
+    int pageHeight() const override { return 6300; }
 
     std::vector<SurfaceOp> ops;
-    // A textOut of exactly this text raises ldc::Error, as a printer that fails mid-page.
-    std::string failOnText;
+    std::string failOnText;  // a textOut of this text fails, as a printer failing mid-page
 
-    int count(SurfaceOp::Kind kind) const;
-    std::vector<SurfaceOp> texts() const;
-    std::vector<SurfaceOp> textsOnPage(int page) const;
-    std::vector<SurfaceLine> lines() const;
-    // Every textOut of exactly `text`; the first one, failing the test when there is none.
-    std::vector<SurfaceOp> find(const std::string& text) const;
-    SurfaceOp first(const std::string& text) const;
-    // A line across the page, from x = 0 to x = width, at y on that page.
-    bool hasRule(int y, int width, int page = 0) const;
-    bool inDocument() const { return m_open; }
-    void clear() { ops.clear(); }
+    int count(Kind kind) const {
+        return std::count_if(ops.begin(), ops.end(),
+                             [&](const auto& op) { return op.kind == kind; });
+    }
+    // Every textOut of exactly `text`, on `page` or (-1) on any page.
+    std::vector<SurfaceOp> find(const std::string& text, int page = -1) const {
+        std::vector<SurfaceOp> found;
+        for (const SurfaceOp& op : ops)
+            if (op.kind == Kind::textOut && op.text == text && (page < 0 || op.page == page))
+                found.push_back(op);
+        return found;
+    }
+    // A line across the page, from x = 0 to its width, at y on that page.
+    bool hasRule(int y, int page = 0) const {
+        for (std::size_t i = 1; i < ops.size(); ++i)
+            if (ops[i - 1].kind == Kind::moveTo && ops[i].kind == Kind::lineTo &&
+                ops[i - 1].x == 0 && ops[i - 1].y == y && ops[i].x == 4800 && ops[i].y == y &&
+                ops[i].page == page)
+                return true;
+        return false;
+    }
 
 private:
-    void requireDocument(const char* what) const;
-    SurfaceOp make(SurfaceOp::Kind kind) const;
+    // Keeps the operation and follows the document: abortDoc never throws, so that the error
+    // that stopped the composition is the one reported.
+    void add(Kind kind, int x = 0, int y = 0, const std::string& text = {}) {
+        if (kind != Kind::abortDoc && m_open == (kind == Kind::beginDoc))
+            throw std::logic_error("drawing outside a document, or beginning one inside another");
+        m_page = kind == Kind::beginDoc ? 0 : m_page + (kind == Kind::newPage);
+        ops.push_back({kind, x, y, text, m_points, m_page});
+        m_open = kind != Kind::endDoc && kind != Kind::abortDoc;
+    }
 
-    int m_dpi;
-    int m_width;
-    int m_height;
     bool m_open = false;
     int m_page = 0;
-    std::string m_fontName;
-    int m_pointSize = 0;
+    int m_points = 0;
 };
 
-// A text and where it must stand.
+// Each text (its first occurrence) printed at its place.
 struct Placed {
     std::string text;
-    int x;
-    int y;
+    int x, y;
 };
-
-// Each text printed (its first occurrence) at its place.
-void expectPlaced(const RecordingSurface& surface, const std::vector<Placed>& expected);
+inline void expectPlaced(const RecordingSurface& surface, const std::vector<Placed>& expected) {
+    for (const Placed& p : expected) {
+        const auto found = surface.find(p.text);
+        ASSERT_FALSE(found.empty()) << "nothing printed reads \"" << p.text << "\"";
+        EXPECT_EQ(found[0].x, p.x) << p.text;
+        EXPECT_EQ(found[0].y, p.y) << p.text;
+    }
+}
 
 }  // namespace ldc::testing

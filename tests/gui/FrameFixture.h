@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QtTest>
 
+#include "app/CommandStates.h"
 #include "app/Main.h"
 
 // Runs a command the way the user can: only if it is available. A test that reaches a
@@ -48,3 +49,27 @@ inline QMdiSubWindow* addPlainChild(unsigned helpContext = 11) {
     form->setWindowTitle(QStringLiteral("Resultados"));
     return MainForm->addChild(form, helpContext);
 }
+
+// The commands available now, by their menu items' names in the order of the command
+// table. An item the frame lacks, or whose speed button disagrees with it, reads "broken".
+inline QString availableCommands() {
+    QStringList names;
+    for (const CommandRow& row : commandTable()) {
+        const auto* item = MainForm->findChild<QAction*>(QLatin1String(row.item));
+        const auto* button = MainForm->findChild<QWidget*>(QLatin1String(row.button));
+        if (!item || (row.button && (!button || button->isEnabled() != item->isEnabled())))
+            names << QStringLiteral("%1-broken").arg(row.item);
+        else if (item->isEnabled())
+            names << row.item;
+    }
+    return names.join(' ');
+}
+
+inline const QString kAlwaysAvailable =
+    "WindowMenu HelpMenu HelpContentsItem HelpSearchItem HelpAboutItem FileExitItem";
+inline const QString kIdleCommands = "FileNewItem FileOpenItem " + kAlwaysAvailable;
+inline const QString kAfterNewCommands = "mnuclose FileSaveItem FileSaveAsItem " + kAlwaysAvailable;
+inline const QString kAfterOpenCommands =
+    "mnuclose FileSaveItem FileSaveAsItem FilePrintItem printLasser WindowTileItem "
+    "WindowCascadeItem " +
+    kAlwaysAvailable;

@@ -1,88 +1,62 @@
-// The print dialogs as the analyst meets them: created hidden at start-up, shown by the
-// frame's commands, keeping their choices and printer settings between uses, printing the
-// open study to a PDF file, and what "Aceptar" does without a study or with one that the
-// layouts refuse.
+// The print dialogs and the printer behind them: created hidden at start-up, keeping their
+// choices and printer settings, printing the open study to a PDF file, and never leaving
+// half a document when a print stops.
 
-#include <QDir>
-#include <QFile>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <QtTest>
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
-#include <vector>
 
 #include "FrameFixture.h"
+#include "PrintFixtures.h"
 #include "ScriptedDialogs.h"
+#include "StudyEntry.h"
 #include "app/LdcApplication.h"
-#include "app/Main.h"
-#include "calc/FormatGeneral.h"
 #include "report/Opruido.h"
 #include "report/PrintDialogs.h"
+#include "report/PrinterSurface.h"
 #include "report/RadioGroup.h"
 #include "report/Uopprt.h"
 #include "report/Uopprt1.h"
 #include "report/Uoprt.h"
 #include "report/Uprint.h"
 #include "report/Uprint1.h"
-#include "study/Fdatos.h"
-#include "study/Numbers.h"
-
-using ldc::StudyGrid;
 
 namespace {
 
-struct Drawn {
-    int x = 0;
-    int y = 0;
-    std::string text;
-};
-
-// Stands in for the printer where a test needs to know where a layout put things: a font
-// height that follows the resolution as a printer's does, 4 pixels per character per point.
-class ProbeSurface : public ldc::DrawingSurface {
+// The printer, noting where the layout put each text.
+class ProbeSurface : public PrinterSurface {
 public:
-    ProbeSurface(int resolution, std::vector<Drawn>& drawn)
-        : m_resolution(resolution), m_drawn(drawn) {}
-
-    void beginDoc() override {}
-    void endDoc() override {}
-    void abortDoc() override {}
-    void newPage() override {}
-    void setFont(const std::string&, int pointSize) override { m_pointSize = pointSize; }
-    int fontHeight() const override {
-        return static_cast<int>(std::lround(m_pointSize * m_resolution / 72.0));
-    }
-    int fontPointSize() const override { return m_pointSize; }
-    int textWidth(const std::string& text) const override {
-        return 4 * m_pointSize * static_cast<int>(text.size());
-    }
+    ProbeSurface(QPrinter& printer, int resolution, QMap<QString, QPoint>& places)
+        : PrinterSurface(printer, resolution), m_places(places) {}
     void textOut(int x, int y, const std::string& text) override {
-        m_drawn.push_back({x, y, text});
+        m_places.insert(QString::fromStdString(text), {x, y});
+        PrinterSurface::textOut(x, y, text);
     }
-    void moveTo(int, int) override {}
-    void lineTo(int, int) override {}
-    int pageWidth() const override { return 8 * m_resolution; }
-    int pageHeight() const override { return 10 * m_resolution; }
 
 private:
-    int m_resolution;
-    int m_pointSize = 0;
-    std::vector<Drawn>& m_drawn;
+    QMap<QString, QPoint>& m_places;
 };
 
-QString examplePath() {
-    return QStringLiteral(LDC_EXAMPLES_DIR "/ejemplo.w9c");
+// A choice as the analyst sees it: caption, items, chosen index.
+QString describe(const RadioGroup* group) {
+    QStringList texts{group->title()};
+    for (int i = 0; i < group->count(); ++i)
+        texts << group->item(i)->text();
+    return texts.join('|') + '|' + QString::number(group->itemIndex());
 }
 
-PrintOptionsDialog* optionsDialog(bool laser) {
-    return laser ? static_cast<PrintOptionsDialog*>(Fopprt1.data())
-                 : static_cast<PrintOptionsDialog*>(Fopprt.data());
+// Through the event loop, so that an error reaches the error box as in the program.
+void click(QPushButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+int pageCount(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly)
+               ? QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page\\b"))
+               : -1;
 }
 
 }  // namespace
@@ -90,373 +64,200 @@ PrintOptionsDialog* optionsDialog(bool laser) {
 class PrintDialogsTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void cleanup();
-
-    void createdHiddenAtStartUp();
-    void commandsShowTheDialogs();
-    void choicesAndPrinterSettingsPersist();
-    void cancelledPrintDialogPrintsNothing();
-    void acceptPrintsThePage_data();
-    void acceptPrintsThePage();
-    void noStudyShowsNoticeAndNoPrintDialog_data();
-    void noStudyShowsNoticeAndNoPrintDialog();
-    void refusedCompositionReachesErrorBox();
-    void printerOptionsOpenTheChosenDialog();
-    void marginReachesTheDeskJetLayout_data();
-    void marginReachesTheDeskJetLayout();
-    void signalToNoiseAcceptDoesNothing();
-
-private:
-    void openExample();
-    void printToFile(const QString& path);
-    static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
     QTemporaryDir m_dir;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::vector<Drawn> m_drawn;
-};
 
-void PrintDialogsTest::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    if (qEnvironmentVariableIsSet("LDC_PRINT_OUTPUT_DIR")) {
-        m_dir.setAutoRemove(false);
-        qInfo() << "PDF files in" << m_dir.path();
+    void openExample() {
+        m_dialogs->openAnswers.push_back(QStringLiteral(LDC_EXAMPLES_DIR "/ejemplo.w9c"));
+        TRIGGER_ENABLED(MainForm->FileOpenItem);
     }
-    createPrintDialogs();
-}
-
-void PrintDialogsTest::cleanupTestCase() {
-    destroyPrintDialogs();
-}
-
-void PrintDialogsTest::init() {
-    ldc::setDecimalSeparator('.');
-    m_dialogs = std::make_unique<ScriptedDialogs>();
-    startFrame();
-    for (QDialog* dialog : std::initializer_list<QDialog*>{Fopprt1, FOPRT, oprui, Fopprt})
-        dialog->hide();
-    Fopprt1->opcion->setItemIndex(0);
-    Fopprt->opcion->setItemIndex(0);
-    FOPRT->SELECPRT->setItemIndex(0);
-    FOPRT->SELECMAR->setItemIndex(1);
-    m_drawn.clear();
-}
-
-void PrintDialogsTest::cleanup() {
-    PrintOptionsDialog::setSurfaceFactory({});
-    stopFrame();
-    m_dialogs.reset();
-}
-
-void PrintDialogsTest::openExample() {
-    m_dialogs->openAnswers.push_back(examplePath());
-    TRIGGER_ENABLED(MainForm->FileOpenItem);
-    QVERIFY(Finforma);
-}
-
-// The analyst picks "print to file" in the print dialog.
-void PrintDialogsTest::printToFile(const QString& path) {
-    m_dialogs->printAnswers.push_back(true);
-    m_dialogs->configurePrinter = [path](QPrinter* printer) {
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(path);
-    };
-}
-
-void PrintDialogsTest::createdHiddenAtStartUp() {
-    destroyPrintDialogs();
-    QVERIFY(!Fopprt1 && !FOPRT && !oprui && !Fopprt);
-    createPrintDialogs();
-
-    struct Expected {
-        QDialog* dialog;
-        QString caption;
-        QSize size;
-    };
-    const Expected expected[] = {
-        {Fopprt1, "opciones", {381, 197}},
-        {FOPRT, "Opciones de impresión", {316, 272}},
-        {oprui, "Imprime cuantificacion por señal ruido ", {381, 197}},
-        {Fopprt, "opciones", {381, 197}},
-    };
-    for (const Expected& e : expected) {
-        QVERIFY(e.dialog);
-        QVERIFY2(e.dialog->isHidden(), qPrintable(e.caption));
-        // Windows of their own, not children of the frame.
-        QVERIFY(e.dialog->isWindow());
-        QCOMPARE(e.dialog->parentWidget(), nullptr);
-        QCOMPARE(e.dialog->windowTitle(), e.caption);
-        QCOMPARE(e.dialog->size(), e.size);
+    // The analyst picks "print to file" in the print dialog and accepts it.
+    QString printToFile(const QString& name) {
+        const QString path = m_dir.filePath(name);
+        m_dialogs->printAnswers.push_back(true);
+        m_dialogs->configurePrinter = [path](QPrinter* printer) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(path);
+        };
+        return path;
     }
 
-    QCOMPARE(Fopprt1->opcion->title(), QStringLiteral("Imprimir en Lasser :"));
-    QCOMPARE(Fopprt->opcion->title(), QStringLiteral("Imprimir:"));
-    for (PrintOptionsDialog* dialog : {optionsDialog(true), optionsDialog(false)}) {
-        QCOMPARE(dialog->opcion->count(), 2);
-        QCOMPARE(dialog->opcion->item(0)->text(), QStringLiteral("Información y Datos Generales"));
-        QCOMPARE(dialog->opcion->item(1)->text(),
-                 QStringLiteral("Límite de Detección y Cuantificación del Método"));
-        QCOMPARE(dialog->opcion->itemIndex(), 0);
-        QCOMPARE(dialog->findChild<RadioGroup*>("opcion"), dialog->opcion);
-        QCOMPARE(dialog->BitBtn1->text(), QStringLiteral("Aceptar"));
-        QVERIFY(dialog->BitBtn1->isDefault());
-        QCOMPARE(dialog->BitBtn2->text(), QStringLiteral("Cancelar"));
+private slots:
+    void initTestCase() { createPrintDialogs(); }
+    void cleanupTestCase() { destroyPrintDialogs(); }
+    void init() {
+        ldc::setDecimalSeparator('.');
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        startFrame();
+        for (QDialog* dialog : std::initializer_list<QDialog*>{Fopprt1, FOPRT, oprui, Fopprt})
+            dialog->hide();
+        Fopprt1->opcion->setItemIndex(0);
+        FOPRT->SELECMAR->setItemIndex(1);
+    }
+    void cleanup() {
+        PrintOptionsDialog::setSurfaceFactory({});
+        stopFrame();
+        m_dialogs.reset();
     }
 
-    QVERIFY(FOPRT->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(FOPRT->SELECPRT->title(), QStringLiteral("Tipo de Impresora :"));
-    QCOMPARE(FOPRT->SELECPRT->item(1)->text(), QStringLiteral("Impresora Laser Jet"));
-    QCOMPARE(FOPRT->SELECPRT->itemIndex(), 0);
-    QCOMPARE(FOPRT->SELECMAR->title(), QStringLiteral("Selecciona margen:"));
-    QCOMPARE(FOPRT->SELECMAR->count(), 3);
-    QCOMPARE(FOPRT->SELECMAR->item(2)->text(), QStringLiteral("2.0 cm"));
-    QCOMPARE(FOPRT->SELECMAR->itemIndex(), 1);
+    void createdHiddenAtStartUp() {
+        destroyPrintDialogs();
+        createPrintDialogs();
+        QStringList captions;
+        for (QDialog* dialog : std::initializer_list<QDialog*>{Fopprt1, FOPRT, oprui, Fopprt}) {
+            QVERIFY(dialog->isHidden());
+            QCOMPARE(dialog->parentWidget(), nullptr);  // windows of their own
+            captions << dialog->windowTitle();
+        }
+        QCOMPARE(captions, (QStringList{"opciones", "Opciones de impresión",
+                                        "Imprime cuantificacion por señal ruido ", "opciones"}));
+        const QString pages =
+            "Información y Datos Generales|Límite de Detección y Cuantificación del Método|0";
+        QCOMPARE(describe(Fopprt1->opcion), "Imprimir en Lasser :|" + pages);
+        QCOMPARE(describe(Fopprt->opcion), "Imprimir:|" + pages);
+        QCOMPARE(describe(FOPRT->SELECPRT),
+                 QStringLiteral("Tipo de Impresora :|Impresora DeskJet|Impresora Laser Jet|0"));
+        QCOMPARE(describe(FOPRT->SELECMAR),
+                 QStringLiteral("Selecciona margen:|1 cm|1.5 cm|2.0 cm|1"));
+        QCOMPARE(describe(oprui->radioruido), QStringLiteral("Imprimir|Señal ruido|-1"));
+    }
 
-    QCOMPARE(oprui->radioruido->title(), QStringLiteral("Imprimir"));
-    QCOMPARE(oprui->radioruido->count(), 1);
-    QCOMPARE(oprui->radioruido->item(0)->text(), QStringLiteral("Señal ruido"));
-    QCOMPARE(oprui->radioruido->itemIndex(), -1);
-}
+    void choicesAndPrinterSettingsPersistCancelPrintsNothing() {
+        openExample();
+        TRIGGER_ENABLED(MainForm->printLasser);
+        Fopprt1->opcion->item(1)->click();
+        click(Fopprt1->BitBtn2);
+        QVERIFY(Fopprt1->isHidden());
+        TRIGGER_ENABLED(MainForm->printLasser);
+        QCOMPARE(Fopprt1->opcion->itemIndex(), 1);
+        FOPRT->SELECMAR->item(2)->click();
+        FOPRT->close();
+        QCOMPARE(FOPRT->SELECMAR->itemIndex(), 2);
 
-void PrintDialogsTest::commandsShowTheDialogs() {
-    openExample();
-    TRIGGER_ENABLED(MainForm->printLasser);
-    QVERIFY(Fopprt1->isVisible());
-    Fopprt1->hide();
-    QTest::mouseClick(MainForm->spdprint, Qt::LeftButton);
-    QVERIFY(Fopprt1->isVisible());
+        const QString first = printToFile("first.pdf");
+        click(Fopprt1->BitBtn1);
+        QVERIFY(QFile::remove(first));
+        ldc::Uprint1::laserRecord() = {};
+        m_dialogs->printAnswers.push_back(false);
+        click(Fopprt1->BitBtn1);
+        QCOMPARE(Fopprt1->printer().outputFileName(), first);  // what the first dialog set
+        QVERIFY(!QFile::exists(first));
+        QCOMPARE(ldc::Uprint1::laserRecord().slope, 0.0);  // not even the calculation ran
+    }
 
-    // The DeskJet item is never shown (and so never chosen), but its command stands ready.
-    QVERIFY(!MainForm->PrintDeskjet->isVisible());
-    MainForm->PrintDeskjet->trigger();
-    QVERIFY(Fopprt->isVisible());
+    void acceptPrintsThePage_data() {
+        QTest::addColumn<bool>("laser");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("margin");
+        QTest::addColumn<QPoint>("method");  // where the method's name goes
+        // Line L = 12 points at the layout's resolution: 100 pixels at 600 dpi, 50 at 300.
+        // DeskJet x = M·S with S = 12 and M = 1, 3, 5; laser x = 45S whatever the margin.
+        QTest::newRow("laser general page ignores the margin")
+            << true << 0 << 2 << QPoint(540, 1500);
+        QTest::newRow("laser results page") << true << 1 << 0 << QPoint(540, 4500);
+        QTest::newRow("deskjet general page, 1 cm") << false << 0 << 0 << QPoint(12, 750);
+        QTest::newRow("deskjet results page, 2.0 cm") << false << 1 << 2 << QPoint(60, 1750);
+    }
+    void acceptPrintsThePage() {
+        QFETCH(bool, laser);
+        QFETCH(int, page);
+        QFETCH(int, margin);
+        QFETCH(QPoint, method);
+        QMap<QString, QPoint> places;
+        PrintOptionsDialog::setSurfaceFactory([&places](QPrinter& printer, int resolution) {
+            return std::make_unique<ProbeSurface>(printer, resolution, places);
+        });
+        openExample();
+        FOPRT->SELECMAR->setItemIndex(margin);
+        const QString path = printToFile(QTest::currentDataTag() + QStringLiteral(".pdf"));
+        laser ? MainForm->PrintLasserClick() : MainForm->FilePrint();  // DeskJet: a hidden item
+        PrintOptionsDialog* dialog = laser ? static_cast<PrintOptionsDialog*>(Fopprt1) : Fopprt;
+        dialog->opcion->item(page)->click();
+        click(dialog->BitBtn1);
 
-    MainForm->fileprt1();
-    QVERIFY(oprui->isVisible());
-
-    m_dialogs->modalResults.push_back(QDialog::Accepted);
-    MainForm->mnuoprtClick();
-    QCOMPARE(m_dialogs->modalRuns, 1);
-    QCOMPARE(m_dialogs->printDialogs, 0);
-}
-
-void PrintDialogsTest::choicesAndPrinterSettingsPersist() {
-    MainForm->PrintLasserClick();
-    Fopprt1->opcion->item(1)->click();
-    click(Fopprt1->BitBtn2);
-    QVERIFY(Fopprt1->isHidden());
-    MainForm->PrintLasserClick();
-    QCOMPARE(Fopprt1->opcion->itemIndex(), 1);
-    // Esc and the close box hide it too, and the choice stays.
-    QTest::keyClick(Fopprt1, Qt::Key_Escape);
-    QVERIFY(Fopprt1->isHidden());
-    MainForm->PrintLasserClick();
-    Fopprt1->close();
-    QVERIFY(Fopprt1);
-    QCOMPARE(Fopprt1->opcion->itemIndex(), 1);
-
-    FOPRT->SELECMAR->item(2)->click();
-    FOPRT->close();
-    QCOMPARE(FOPRT->SELECMAR->itemIndex(), 2);
-
-    // What the first print dialog set is there at the second.
-    openExample();
-    const QString first = m_dir.filePath("first.pdf");
-    printToFile(first);
-    MainForm->PrintLasserClick();
-    click(Fopprt1->BitBtn1);
-    m_dialogs->printAnswers.push_back(false);
-    m_dialogs->configurePrinter = {};
-    click(Fopprt1->BitBtn1);
-    QCOMPARE(Fopprt1->printer().outputFileName(), first);
-    QCOMPARE(m_dialogs->printDialogs, 2);
-    QVERIFY(m_dialogs->errors.isEmpty());
-}
-
-void PrintDialogsTest::cancelledPrintDialogPrintsNothing() {
-    openExample();
-    const QString path = m_dir.filePath("cancelled.pdf");
-    m_dialogs->printAnswers.push_back(false);
-    m_dialogs->configurePrinter = [path](QPrinter* printer) {
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(path);
-    };
-    Fopprt1->opcion->setItemIndex(1);
-    MainForm->PrintLasserClick();
-    ldc::Uprint1::laserRecord() = {};
-    click(Fopprt1->BitBtn1);
-    QCOMPARE(m_dialogs->printDialogs, 1);
-    QVERIFY(!QFile::exists(path));
-    // Not even the calculation ran.
-    QCOMPARE(ldc::Uprint1::laserRecord().slope, 0.0);
-    QVERIFY(Fopprt1->isVisible());
-}
-
-void PrintDialogsTest::acceptPrintsThePage_data() {
-    QTest::addColumn<bool>("laser");
-    QTest::addColumn<int>("page");
-    QTest::newRow("laser general page") << true << 0;
-    QTest::newRow("laser results page") << true << 1;
-    QTest::newRow("deskjet general page") << false << 0;
-    QTest::newRow("deskjet results page") << false << 1;
-}
-
-void PrintDialogsTest::acceptPrintsThePage() {
-    QFETCH(bool, laser);
-    QFETCH(int, page);
-    openExample();
-    const QString path = m_dir.filePath(QStringLiteral("%1-%2.pdf")
-                                            .arg(laser ? "laser" : "deskjet")
-                                            .arg(page ? "results" : "general"));
-    QFile::remove(path);
-    printToFile(path);
-    PrintOptionsDialog* dialog = optionsDialog(laser);
-    laser ? MainForm->PrintLasserClick() : MainForm->FilePrint();
-    dialog->opcion->item(page)->click();
-    click(dialog->BitBtn1);
-
-    QVERIFY(m_dialogs->errors.isEmpty());
-    QFile pdf(path);
-    QVERIFY(pdf.open(QIODevice::ReadOnly));
-    const QByteArray bytes = pdf.readAll();
-    QVERIFY(bytes.startsWith("%PDF"));
-    QVERIFY(bytes.size() > 1000);
-    QVERIFY(dialog->isVisible());
-    if (page == 1) {
-        // The worked example's slope, in the print's own record.
+        QCOMPARE(m_dialogs->errors, QStringList());
+        QVERIFY(QFileInfo(path).size() > 1000);
+        QCOMPARE(pageCount(path), 1);
+        QVERIFY(dialog->isVisible());
+        const QString name = "Valoración de cafeína por HPLC";
+        QCOMPARE(places.value("Nombre del método: " + name, places.value(name)), method);
         const ldc::CalibrationResults& record =
             laser ? ldc::Uprint1::laserRecord() : ldc::Uprint::deskJetRecord();
-        QCOMPARE(ldc::formatGeneral(record.slope), std::string("0.991667"));
+        if (page == 1)  // the worked example's slope, in the print's own record
+            QCOMPARE(qRound(record.slope * 1e6), 991667);
     }
-}
 
-void PrintDialogsTest::noStudyShowsNoticeAndNoPrintDialog_data() {
-    QTest::addColumn<bool>("laser");
-    QTest::addColumn<bool>("closedStudy");
-    QTest::newRow("laser, no study yet") << true << false;
-    QTest::newRow("deskjet, no study yet") << false << false;
-    QTest::newRow("laser, study window closed") << true << true;
-}
-
-void PrintDialogsTest::noStudyShowsNoticeAndNoPrintDialog() {
-    QFETCH(bool, laser);
-    QFETCH(bool, closedStudy);
-    if (closedStudy) {
+    void longStudyPrintsContinuationPages() {
         openExample();
-        MainForm->PrintLasserClick();
+        copyStudy(ldc::testing::makeStudy(ldc::testing::uniformOutline(4, 30)), *Finforma);
+        TRIGGER_ENABLED(MainForm->printLasser);
+        const QString path = printToFile("120-rows.pdf");
+        click(Fopprt1->BitBtn1);
+        QCOMPARE(pageCount(path), 4);
+    }
+
+    // A print that stops on an error reaches neither the paper nor the file.
+    void printsThatStopLeaveNoHalfDocument() {
+        openExample();
+        TRIGGER_ENABLED(MainForm->printLasser);
+        Finforma->setCell(ldc::StudyGrid::stgnivel, 2, 2, "x");
+        const QString path = printToFile("refused.pdf");
+        click(Fopprt1->BitBtn1);
+        QCOMPARE(m_dialogs->errors, QStringList{"'x' is not a valid integer value."});
+        QVERIFY(!QFile::exists(path));
+
+        // A place that cannot be written is reported, and the printer still serves.
+        Finforma->setCell(ldc::StudyGrid::stgnivel, 2, 2, "3");
+        printToFile("no-such-folder/refused.pdf");
+        click(Fopprt1->BitBtn1);
+        QCOMPARE(m_dialogs->errors.last(), QStringLiteral("No se pudo iniciar la impresión."));
+        printToFile("refused.pdf");
+        click(Fopprt1->BitBtn1);
+        QCOMPARE(pageCount(path), 1);
+        // Nothing half-made beside the PDFs.
+        const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(files.filter(QRegularExpression("^\\.")), QStringList());
+    }
+
+    // The options outlive the study window: "Aceptar" must not read a closed one.
+    void closedStudyShowsNoticeAndNoPrintDialog() {
+        openExample();
+        TRIGGER_ENABLED(MainForm->printLasser);
         TRIGGER_ENABLED(MainForm->mnuclose);
         flushDeletes();
+        click(Fopprt1->BitBtn1);
+        QTest::keyClick(Fopprt1, Qt::Key_Return);
+        QVERIFY(Fopprt1->isVisible());
+        QCOMPARE(m_dialogs->notices, QStringList(2, "No hay un estudio abierto para imprimir."));
+        QCOMPARE(m_dialogs->printDialogs, 0);
     }
-    QVERIFY(!Finforma);
-    PrintOptionsDialog* dialog = optionsDialog(laser);
-    dialog->show();
-    click(dialog->BitBtn1);
-    QTest::keyClick(dialog, Qt::Key_Return);
-    QCOMPARE(m_dialogs->notices, QStringList(2, "No hay un estudio abierto para imprimir."));
-    QCOMPARE(m_dialogs->printDialogs, 0);
-    QVERIFY(m_dialogs->errors.isEmpty());
-    QVERIFY(dialog->isVisible());
-}
 
-void PrintDialogsTest::refusedCompositionReachesErrorBox() {
-    openExample();
-    Finforma->setCell(StudyGrid::stgnivel, 2, 2, "x");
-    const QString path = m_dir.filePath("refused.pdf");
-    printToFile(path);
-    MainForm->PrintLasserClick();
-    click(Fopprt1->BitBtn1);
-    QCOMPARE(m_dialogs->errors, QStringList{"'x' is not a valid integer value."});
-    QVERIFY(!QFile::exists(path));
-
-    Finforma->setCell(StudyGrid::stgnivel, 2, 2, "3");
-    printToFile(path);
-    click(Fopprt1->BitBtn1);
-    QCOMPARE(m_dialogs->errors.size(), 1);
-    QVERIFY(QFile::exists(path));
-}
-
-void PrintDialogsTest::printerOptionsOpenTheChosenDialog() {
-    struct Case {
-        int printer;
-        QDialog* opened;
-        QDialog* left;
-    };
-    for (const Case& c : {Case{0, Fopprt, Fopprt1}, Case{1, Fopprt1, Fopprt}}) {
-        Fopprt->hide();
-        Fopprt1->hide();
-        m_dialogs->modalResults.push_back(QDialog::Accepted);
-        MainForm->mnuoprtClick();
-        FOPRT->show();  // as the modal run shows it
-        FOPRT->SELECPRT->item(c.printer)->click();
-        FOPRT->SELECMAR->item(0)->click();
-        click(FOPRT->BitBtn1);
-        QVERIFY(c.opened->isVisible());
-        QVERIFY(c.left->isHidden());
-        QVERIFY(FOPRT->isHidden());
-        QCOMPARE(FOPRT->result(), int(QDialog::Accepted));
+    void printerOptionsOpenTheChosenDialog() {
+        for (int printer : {0, 1}) {
+            Fopprt->hide();
+            Fopprt1->hide();
+            m_dialogs->modalResults.push_back(QDialog::Accepted);
+            MainForm->mnuoprtClick();
+            FOPRT->show();  // as the modal run shows it
+            FOPRT->SELECPRT->item(printer)->click();
+            click(FOPRT->BitBtn1);
+            QVERIFY(FOPRT->isHidden());
+            QCOMPARE(Fopprt1->isVisible(), printer == 1);
+            QCOMPARE(Fopprt->isVisible(), printer == 0);
+        }
+        QCOMPARE(m_dialogs->modalRuns, 2);
     }
-}
 
-void PrintDialogsTest::marginReachesTheDeskJetLayout_data() {
-    QTest::addColumn<bool>("laser");
-    QTest::addColumn<int>("margin");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("x");
-    QTest::addColumn<int>("y");
-    // DeskJet: M·S with S = 12 and M = 1, 3, 5; line 15 at 50 pixels a line (300 dpi).
-    QTest::newRow("1 cm") << false << 0 << 0 << 12 << 750;
-    QTest::newRow("1.5 cm") << false << 1 << 0 << 36 << 750;
-    QTest::newRow("2.0 cm") << false << 2 << 0 << 60 << 750;
-    QTest::newRow("2.0 cm, results page") << false << 2 << 1 << 60 << 1750;
-    // Laser: 45S whatever the margin, line 15 at 100 pixels a line (600 dpi).
-    QTest::newRow("laser ignores the margin") << true << 2 << 0 << 540 << 1500;
-}
-
-void PrintDialogsTest::marginReachesTheDeskJetLayout() {
-    QFETCH(bool, laser);
-    QFETCH(int, margin);
-    QFETCH(int, page);
-    QFETCH(int, x);
-    QFETCH(int, y);
-    PrintOptionsDialog::setSurfaceFactory([this](QPrinter&, int resolution) {
-        return std::make_unique<ProbeSurface>(resolution, m_drawn);
-    });
-    openExample();
-    FOPRT->SELECMAR->setItemIndex(margin);
-    PrintOptionsDialog* dialog = optionsDialog(laser);
-    dialog->opcion->setItemIndex(page);
-    m_dialogs->printAnswers.push_back(true);
-    click(dialog->BitBtn1);
-
-    // The method's name: on the general page after its label, on the DeskJet results page
-    // on the line below it.
-    const std::string method = "Valoración de cafeína por HPLC";
-    const auto found = std::find_if(m_drawn.begin(), m_drawn.end(), [&](const Drawn& d) {
-        return d.text == "Nombre del método: " + method || (page == 1 && d.text == method);
-    });
-    QVERIFY(found != m_drawn.end());
-    QCOMPARE(found->x, x);
-    QCOMPARE(found->y, y);
-}
-
-void PrintDialogsTest::signalToNoiseAcceptDoesNothing() {
-    openExample();
-    MainForm->fileprt1();
-    QVERIFY(oprui->isVisible());
-    click(oprui->btnacep);
-    QTest::keyClick(oprui, Qt::Key_Return);
-    QVERIFY(oprui->isVisible());
-    QCOMPARE(oprui->radioruido->itemIndex(), -1);
-    QCOMPARE(m_dialogs->printDialogs, 0);
-    QVERIFY(m_dialogs->notices.isEmpty() && m_dialogs->errors.isEmpty());
-    click(oprui->BitBtn2);
-    QVERIFY(oprui->isHidden());
-    QVERIFY(oprui);
-}
+    void signalToNoiseIsInert() {
+        openExample();
+        MainForm->fileprt1();
+        click(oprui->btnacep);
+        QVERIFY(oprui->isVisible());
+        QVERIFY(m_dialogs->printDialogs == 0 && m_dialogs->notices.isEmpty());
+        click(oprui->BitBtn2);
+        QVERIFY(oprui && oprui->isHidden());
+    }
+};
 
 int main(int argc, char** argv) {
     LdcApplication app(argc, argv);

@@ -7,6 +7,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <algorithm>
+
 #include "study/Fdatos.h"
 #include "study/StringGrid.h"
 #include "study/StudyDocument.h"
@@ -14,20 +16,15 @@
 // Copies a whole study (texts, both grids with the data grid's hidden column) into
 // another, as Open would leave the study window.
 inline void copyStudy(const ldc::StudyDocument& from, ldc::StudyDocument& to) {
-    using ldc::StudyField;
     using ldc::StudyGrid;
-    for (StudyField f :
-         {StudyField::emetodo, StudyField::eanalista, StudyField::efecha, StudyField::ecanad,
-          StudyField::erecupera, StudyField::ComboBox1, StudyField::enivel})
-        to.setText(f, from.text(f));
+    for (int f = 0; f <= int(ldc::StudyField::enivel); ++f)
+        to.setText(ldc::StudyField(f), from.text(ldc::StudyField(f)));
     to.setColumnCount(StudyGrid::stgnivel, from.columnCount(StudyGrid::stgnivel));
-    for (int c = 0; c < from.columnCount(StudyGrid::stgnivel); ++c)
-        for (int r = 0; r < from.rowCount(StudyGrid::stgnivel); ++r)
-            to.setCell(StudyGrid::stgnivel, c, r, from.cell(StudyGrid::stgnivel, c, r));
     to.setRowCount(StudyGrid::stgdatos, from.rowCount(StudyGrid::stgdatos));
-    for (int c = 0; c < ldc::kDataGridStoredColumns; ++c)
-        for (int r = 0; r < from.rowCount(StudyGrid::stgdatos); ++r)
-            to.setCell(StudyGrid::stgdatos, c, r, from.cell(StudyGrid::stgdatos, c, r));
+    for (StudyGrid g : {StudyGrid::stgnivel, StudyGrid::stgdatos})
+        for (int c = 0; c < std::max(from.columnCount(g), ldc::kDataGridStoredColumns); ++c)
+            for (int r = 0; r < from.rowCount(g); ++r)
+                to.setCell(g, c, r, from.cell(g, c, r));
 }
 
 // The analyst at the keyboard and the mouse. Each step lets the study window report the
