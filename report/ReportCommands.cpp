@@ -34,6 +34,8 @@ private:
     Tfrminforme& m_form;
 };
 
+}  // namespace
+
 void showModeless(QWidget* dialog) {
     if (!dialog)
         return;
@@ -41,8 +43,6 @@ void showModeless(QWidget* dialog) {
     dialog->raise();
     dialog->activateWindow();
 }
-
-}  // namespace
 
 void TMainForm::mnuinformeClick() {
     // The command is offered only while a study window is open; a closed one is never read.

@@ -3,23 +3,12 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "report/PrintDialogs.h"
 #include "report/RadioGroup.h"
 #include "report/Uopprt.h"
 #include "report/Uopprt1.h"
 
 QPointer<TFOPRT> FOPRT;
-
-namespace {
-
-void bringForward(QWidget* dialog) {
-    if (!dialog)
-        return;
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-}
-
-}  // namespace
 
 TFOPRT::TFOPRT(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FOPRT"));
@@ -50,8 +39,8 @@ TFOPRT::TFOPRT(QWidget* parent) : QDialog(parent) {
 void TFOPRT::BitBtn1Click() {
     // The margin is not read here: the DeskJet layout reads it at its next document.
     if (SELECPRT->itemIndex() == 0)
-        bringForward(Fopprt);
+        showModeless(Fopprt);
     else if (SELECPRT->itemIndex() == 1)
-        bringForward(Fopprt1);
+        showModeless(Fopprt1);
     accept();
 }
