@@ -8,4 +8,10 @@ std::string errorBoxText(const std::string& message) {
     return message + ".";
 }
 
+std::string errorBoxText(const Error& error) {
+    if (error.context().empty())
+        return errorBoxText(error.what());
+    return error.context() + "\n" + errorBoxText(error.what());
+}
+
 }  // namespace ldc

@@ -2,19 +2,46 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace ldc {
 
-// The one error type of the program. Its text is exactly what the analyst reads in the
-// error box (the box adds a final period when the text has none), so every raiser
+// The one error type of the program. Its message is exactly what the analyst reads in
+// the error box (the box adds a final period when the text has none), so every raiser
 // chooses its words with care: conversions, floating point faults and file errors keep
 // the runtime's English wording, the program's own refusals are Spanish.
+//
+// An English runtime message says what went wrong but not where. The context is one
+// Spanish line in the analyst's terms (which field, level or data row; which file and
+// what happened) that the error box and ldc-calc put above the message.
 class Error : public std::runtime_error {
 public:
-    explicit Error(const std::string& message) : std::runtime_error(message) {}
+    explicit Error(const std::string& message, std::string context = {})
+        : std::runtime_error(message), m_context(std::move(context)) {}
+
+    const std::string& context() const noexcept { return m_context; }
+
+private:
+    std::string m_context;
 };
+
+// Runs work(); an Error leaving it without a context gets the one describeWhere() gives.
+// The context is only made when something fails, so the happy path costs nothing.
+template <class Work, class Where>
+auto withErrorContext(Work&& work, Where&& describeWhere) -> decltype(work()) {
+    try {
+        return work();
+    } catch (const Error& e) {
+        if (!e.context().empty())
+            throw;
+        throw Error(e.what(), describeWhere());
+    }
+}
 
 // What the error box and the command-line calculator show for an error text.
 std::string errorBoxText(const std::string& message);
+
+// The context line (when there is one), then the message as errorBoxText gives it.
+std::string errorBoxText(const Error& error);
 
 }  // namespace ldc
