@@ -12,7 +12,7 @@ SpeedButton::SpeedButton(const QString& name, QAction* action, const QString& hi
     setFocusPolicy(Qt::NoFocus);
     setAutoRaise(true);
     setDefaultAction(action);
-    // Pictures are drawn pixel for pixel; the print picture is larger than its button and
+    // Each picture is shown at its own size; the print picture is larger than its button and
     // keeps its drawing in the middle, so the button's edge crops only blank margin.
     setIconSize(m_picture.availableSizes().value(0, QSize(20, 20)));
     applyOwnLook();

@@ -1,7 +1,5 @@
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QPainter>
-#include <QPixmap>
 #include <QScreen>
 #include <QTranslator>
 
@@ -13,22 +11,6 @@
 #include "app/help/HelpViewer.h"
 #include "report/PrintDialogs.h"
 #include "study/Numbers.h"
-
-namespace {
-
-QIcon programIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 64}) {
-        QPixmap picture(size, size);
-        QPainter painter(&picture);
-        paintCalibrationPicture(painter, QRectF(0, 0, size, size));
-        painter.end();
-        icon.addPixmap(picture);
-    }
-    return icon;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     LdcApplication app(argc, argv);

@@ -2,7 +2,7 @@
 # Installs, with apt-get, whatever of the build and test tools is missing on a Debian machine.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
