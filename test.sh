@@ -36,10 +36,11 @@ tally() {  # ctest-log
 }
 
 mkdir -p build build-sanitize
-run_suite "Programa completo" build -DCMAKE_BUILD_TYPE=RelWithDebInfo || status=1
+run_suite "Programa completo" build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+    -DLDC_BUILD_BENCH=ON || status=1
 tally build.ctest.log
 run_suite "Núcleo con sanitizadores" build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLDC_SANITIZE=ON \
-    -DLDC_BUILD_GUI=OFF -DLDC_BUILD_BENCH=OFF || status=1
+    -DLDC_BUILD_GUI=OFF -DLDC_BUILD_BENCH=OFF -DBUILD_TESTING=ON || status=1
 tally build-sanitize.ctest.log
 
 echo
