@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything, runs every test (also the core tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer) and prints a closing summary.
+# AddressSanitizer and UndefinedBehaviorSanitizer), checks the installation and prints a
+# closing summary.
 set -uo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh || exit 1
@@ -39,6 +40,8 @@ mkdir -p build build-sanitize
 run_suite "Programa completo" build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
     -DLDC_BUILD_BENCH=ON || status=1
 tally build.ctest.log
+echo "== Instalación"
+./scripts/check-install.sh build || status=1
 run_suite "Núcleo con sanitizadores" build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLDC_SANITIZE=ON \
     -DLDC_BUILD_GUI=OFF -DLDC_BUILD_BENCH=OFF -DBUILD_TESTING=ON || status=1
 tally build-sanitize.ctest.log

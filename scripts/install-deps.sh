@@ -2,8 +2,10 @@
 # Installs, with apt-get, whatever of the build and test tools is missing on a Debian machine.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core qt6-translations-l10n)
+# The README says what each is for.
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core qt6-translations-l10n
+          libgtest-dev libgmock-dev libbenchmark-dev
+          desktop-file-utils appstream shared-mime-info man-db dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

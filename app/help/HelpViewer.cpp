@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLoggingCategory>
 #include <QPointer>
 #include <QSplitter>
 #include <QStyle>
@@ -23,6 +24,12 @@ namespace {
 
 const QString kHelpFolder = QStringLiteral("AYUDA9C");
 const QString kHelpPage = QStringLiteral("AYUDA9C.html");
+// Where an installed program finds its data, relative to its own folder (../share/ldc).
+const QString kInstalledDataDir = QStringLiteral(LDC_INSTALLED_DATA_DIR);
+
+// Says which help file the program uses; silent unless asked for with
+// QT_LOGGING_RULES="ldc.help.info=true" (the installation check asks).
+Q_LOGGING_CATEGORY(lcHelp, "ldc.help", QtWarningMsg)
 
 QPointer<HelpViewer> g_viewer;
 
@@ -37,14 +44,19 @@ QToolButton* toolButton(QAction* action) {
 }  // namespace
 
 QString helpFileBeside(const QString& programDir) {
-    const QString onDisk = QDir(programDir).absoluteFilePath(kHelpFolder + '/' + kHelpPage);
-    if (QFileInfo::exists(onDisk))
-        return QDir::cleanPath(onDisk);
+    const QDir program(programDir);
+    for (const QString& folder : {QString(), kInstalledDataDir + '/'}) {
+        const QString onDisk = program.absoluteFilePath(folder + kHelpFolder + '/' + kHelpPage);
+        if (QFileInfo::exists(onDisk))
+            return QDir::cleanPath(onDisk);
+    }
     return QStringLiteral(":/") + kHelpFolder + '/' + kHelpPage;
 }
 
 QString bundledHelpFile() {
-    return helpFileBeside(QCoreApplication::applicationDirPath());
+    const QString helpFile = helpFileBeside(QCoreApplication::applicationDirPath());
+    qCInfo(lcHelp, "archivo de ayuda: %s", qUtf8Printable(helpFile));
+    return helpFile;
 }
 
 HelpViewer* helpViewer() {

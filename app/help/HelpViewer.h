@@ -30,8 +30,9 @@ void WinHelp(QWidget* owner, const QString& helpFile, unsigned command, quintptr
 // Absolute path of the help file bundled with the program (AYUDA9C).
 QString bundledHelpFile();
 
-// The help file for a program that lives in `programDir`: AYUDA9C/AYUDA9C.html there,
-// or the copy compiled into the program when that folder is missing.
+// The help file for a program that lives in `programDir`: AYUDA9C/AYUDA9C.html there (the
+// build folder), else in the installed data folder (../share/ldc/AYUDA9C from bin/), else
+// the copy compiled into the program.
 QString helpFileBeside(const QString& programDir);
 
 // The help window: the pages of the help file in a browser with back and forward, the
