@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 id=org.ldclab.Ldc
 work=$(mktemp -d)
-trap 'kill "${program:-}" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill "${program:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 prefix=$work/prefix
 
 fail() {
@@ -28,7 +28,9 @@ done
 diff -r app/help/AYUDA9C "$prefix/share/ldc/AYUDA9C" >/dev/null ||
     fail "la ayuda instalada no es la de app/help/AYUDA9C"
 
-desktop-file-validate "$prefix/share/applications/$id.desktop"
+# Hints count too: a desktop entry without a main category lands in a catch-all menu.
+hints=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) && [ -z "$hints" ] ||
+    fail "desktop-file-validate: $hints"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null
 # The description, its desktop entry and the icon agree with each other.
 appstreamcli validate-tree --no-net "$prefix" >/dev/null
