@@ -163,7 +163,7 @@ void ComputeCalibration(const StudyDocument& study, CalibrationResults& results)
     // from there on what exact arithmetic gives them: the same level value everywhere
     // makes the slope 0/0; the same result everywhere makes the slope and the residuals
     // exactly zero, so that the determination is 0/0; any other zero slope stops at the
-    // first limit. A study the sums alone clear is computed exactly as it always was.
+    // first limit. Every other study is computed exactly as it always was.
     if (reading.levelsEqual)
         raiseInvalidOperation();
     const X covariance = n * sumXY - sumX * sumY;
