@@ -4,6 +4,7 @@
 
 #include "calc/Ucalculo.h"
 #include "study/CalibrationStudy.h"
+#include "study/LdcError.h"
 #include "study/Numbers.h"
 #include "study/StudyLayout.h"
 
@@ -13,8 +14,9 @@ using ldc::StudyField;
 using ldc::StudyGrid;
 
 // A study of `results` replicate results spread over up to ten levels, the recovered
-// amounts scattered around y = x as an analyst would type them.
-ldc::CalibrationStudy studyOf(int results) {
+// amounts scattered around y = x as an analyst would type them, or (flat) the same
+// amounts at every level, a line of slope zero the calculation refuses.
+ldc::CalibrationStudy studyOf(int results, bool flat = false) {
     const int levels = results < 10 ? 3 : 10;
     ldc::CalibrationStudy study;
     study.setText(StudyField::ComboBox1, ldc::kBasisRegression);
@@ -28,7 +30,8 @@ ldc::CalibrationStudy studyOf(int results) {
         study.setCell(StudyGrid::stgnivel, i, 2, std::to_string(count));
         for (int j = 0; j < count; ++j, ++row)
             study.setCell(StudyGrid::stgdatos, 1, row,
-                          std::to_string(2 * i) + "." + std::to_string(100 + row % 97));
+                          std::to_string(flat ? 2 : 2 * i) + "." +
+                              std::to_string(100 + (flat ? j % 7 : row % 97)));
     }
     ldc::writeRowLabels(study, levels);
     return study;
@@ -45,6 +48,22 @@ void computeCalibration(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(computeCalibration)->Arg(9)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// A study whose slope the sums cannot tell from zero is read a second time to decide.
+void refuseFlatStudy(benchmark::State& state) {
+    ldc::setDecimalSeparator('.');
+    const ldc::CalibrationStudy study = studyOf(static_cast<int>(state.range(0)), true);
+    ldc::CalibrationResults results;
+    for (auto _ : state) {
+        try {
+            ldc::ComputeCalibration(study, results);
+            state.SkipWithError("a flat line was calculated");
+        } catch (const ldc::Error&) {
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(refuseFlatStudy)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "calc/ResultsText.h"
 
 #include "calc/FormatGeneral.h"
+#include "calc/LimitText.h"
 
 namespace ldc {
 namespace {
@@ -30,27 +31,19 @@ void writeRegressionLines(const CalibrationResults& r, LineSink& sink) {
 
 void writeResultsLines(const std::string& basis, const CalibrationResults& r,
                        const std::string& addedUnits, LineSink& sink) {
-    const bool intercept = basis == kBasisIntercept;
-    const bool known = intercept || basis == kBasisRegression;
-
     sink.appendLine("VARIABILIDAD " + quoted(basis));
     sink.appendLine("");
     writeRegressionLines(r, sink);
-    if (intercept)
+    if (basis == kBasisIntercept)
         sink.appendLine("DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = " +
                         formatGeneral(r.interceptStdDev));
-    if (basis.empty()) {
-        sink.appendLine("LÍMITE DE DETECCIÓN \"BLANCOS\" = " + formatGeneral(r.detectionLimit) +
-                        " " + addedUnits);
-        sink.appendLine("LÍMITE DE CUANTIFICACIÓN \"BLANCOS\" = " +
-                        formatGeneral(r.quantificationLimit) + " " + addedUnits);
-        sink.appendLine("");
-    }
-    if (known) {
-        sink.appendLine("LÍMITE DE DETECCIÓN " + quoted(basis) + " = " +
-                        formatGeneral(r.detectionLimit) + " " + addedUnits);
-        sink.appendLine("LÍMITE DE CUANTIFICACIÓN " + quoted(basis) + " = " +
-                        formatGeneral(r.quantificationLimit) + " " + addedUnits);
+    // Without a basis the limits are named after the blank readings they would need.
+    if (basis.empty() || limitsCalculated(basis)) {
+        const std::string name = quoted(basis.empty() ? "BLANCOS" : basis);
+        sink.appendLine("LÍMITE DE DETECCIÓN " + name + " = " +
+                        limitValueText(basis, r.detectionLimit, addedUnits));
+        sink.appendLine("LÍMITE DE CUANTIFICACIÓN " + name + " = " +
+                        limitValueText(basis, r.quantificationLimit, addedUnits));
         sink.appendLine("");
     }
 }

@@ -1,17 +1,19 @@
 #include "calc/Ucalculo.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 #include "calc/FloatChecks.h"
+#include "calc/StudyValues.h"
 #include "study/LdcError.h"
-#include "study/Numbers.h"
 
 namespace ldc {
 namespace {
 
 using F = StudyField;
-using G = StudyGrid;
 using X = long double;  // every intermediate is extended precision
 
 // Extended value nearest to 3.3, as the limit of detection's factor.
@@ -27,35 +29,112 @@ std::int32_t wrappingAdd(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
-void readStudy(const StudyDocument& study) {
+// What the reading learns beyond the sums about a study without a line to fit.
+struct Reading {
+    bool levelsEqual = true;  // every result present at the same level value (none: vacuously)
+    long long results = 0;    // results summed
+};
+
+Reading readStudy(const StudyDocument& study) {
     CalibrationWork& w = g_work;
-    const int k = parseInteger(study.text(F::enivel));
+    Reading reading;
+    std::optional<X> firstLevelValue;
+    const int k = levelCount(study);
     for (int i = 1; i <= k; ++i) {
-        const int n = parseInteger(study.cell(G::stgnivel, i, 2));
+        const int n = replicateCount(study, i);
         // Every replicate of a level reads the same level value. It is converted at the
         // level's first result, where a bad one stops the calculation, and reused: the
         // outcome is the same and a large study is read twice as fast.
-        std::optional<X> levelValue;
+        std::optional<X> levelX;
         for (int j = 1; j <= n; ++j) {
             const int r = wrappingAdd(w.rowOffset, j);
-            const X y = parseDecimal(study.cell(G::stgdatos, 1, r));
+            const X y = recoveredAmount(study, r);
             w.sumY = storeDouble(w.sumY + y);
             w.sumY2 = storeDouble(w.sumY2 + y * y);
-            if (!levelValue)
-                levelValue = parseDecimal(study.cell(G::stgnivel, i, 1));
-            const X x = *levelValue;
+            if (!levelX)
+                levelX = levelValue(study, i);
+            const X x = *levelX;
             w.sumX = storeDouble(w.sumX + x);
             w.sumX2 = storeDouble(w.sumX2 + x * x);
             w.sumXY = storeDouble(w.sumXY + x * y);
         }
-        w.rowOffset = wrappingAdd(w.rowOffset, parseInteger(study.cell(G::stgnivel, i, 2)));
+        if (levelX) {
+            if (!firstLevelValue)
+                firstLevelValue = levelX;
+            reading.levelsEqual = reading.levelsEqual && *levelX == *firstLevelValue;
+            reading.results += n;
+        }
+        w.rowOffset = wrappingAdd(w.rowOffset, replicateCount(study, i));
     }
-    const int kAgain = parseInteger(study.text(F::enivel));
+    const int kAgain = levelCount(study);
     for (int i = 1; i <= kAgain; ++i)
-        w.observationCount =
-            wrappingAdd(w.observationCount, parseInteger(study.cell(G::stgnivel, i, 2)));
+        w.observationCount = wrappingAdd(w.observationCount, replicateCount(study, i));
     w.limitBasis = study.text(F::ComboBox1);
     FillStudentTTable(w.studentT);
+    return reading;
+}
+
+// Magnitudes of the terms of the running sums, which bound how far the slope's numerator
+// can stray from the value exact arithmetic gives.
+struct Magnitudes {
+    long long results = 0;
+    X absX = 0, absY = 0, absXY = 0;  // Σ|x|, Σ|y|, Σ|x·y|
+};
+
+// Whether the slope's numerator N·Σxy − Σx·Σy, as computed from the stored sums, lies
+// within the rounding error of its own computation, so that the converted values may make
+// it exactly zero (as every study with the same results at every level does). Each stored
+// sum of n terms strays at most (n + 1)·u·Σ|term| from its exact value (u the double's
+// unit roundoff, widened a little for the extended rounding of each term and addition);
+// the three extended operations of the numerator add their own roundings. The bound is
+// doubled to stay rigorous without a finer analysis: a real slope exceeds it by many
+// orders of magnitude.
+bool withinRoundingOfZero(X numerator, X n, X sumX, X sumY, X sumXY, const Magnitudes& m) {
+    constexpr X kDoubleRoundoff = std::numeric_limits<double>::epsilon() / 2;
+    constexpr X kExtendedRoundoff = std::numeric_limits<X>::epsilon() / 2;
+    const X sums = (m.results + 1) * kDoubleRoundoff * 1.01L;
+    const X bound = sums * (std::fabs(n) * m.absXY + 2.01L * m.absX * m.absY) +
+                    2 * kExtendedRoundoff * (std::fabs(n * sumXY) + std::fabs(sumX * sumY));
+    return std::fabs(numerator) <= 2 * bound;
+}
+
+// Magnitudes no smaller than the true ones, from the sums of squares alone (Cauchy-Schwarz,
+// widened for the sums' own rounding): enough to clear every study with a real slope
+// without a second look at its values.
+Magnitudes magnitudesFromSums(long long results, X sumX2, X sumY2) {
+    constexpr X kWidening = 1.01L;
+    return {results, std::sqrt(results * sumX2) * kWidening, std::sqrt(results * sumY2) * kWidening,
+            std::sqrt(sumX2 * sumY2) * kWidening};
+}
+
+// A second look at the converted values of a study whose slope the sums cannot tell from
+// zero: the exact magnitudes, and whether every recovered amount is the same.
+Magnitudes measureValues(const StudyDocument& study, bool& resultsEqual) {
+    Magnitudes m;
+    X minY = std::numeric_limits<X>::infinity();
+    X maxY = -minY;
+    std::int32_t row = 0;
+    const int k = levelCount(study);
+    for (int i = 1; i <= k; ++i) {
+        const int n = replicateCount(study, i);
+        X levelAbsY = 0;
+        for (int j = 1; j <= n; ++j) {
+            const X y = recoveredAmount(study, wrappingAdd(row, j));
+            levelAbsY += std::fabs(y);
+            minY = std::min(minY, y);
+            maxY = std::max(maxY, y);
+        }
+        if (n > 0) {
+            const X absX = std::fabs(levelValue(study, i));
+            m.results += n;
+            m.absX += n * absX;
+            m.absY += levelAbsY;
+            m.absXY += absX * levelAbsY;
+        }
+        row = wrappingAdd(row, n);
+    }
+    resultsEqual = minY == maxY;
+    return m;
 }
 
 }  // namespace
@@ -67,21 +146,42 @@ void ClearAccumulators() {
     g_work.meanX = 0;
 }
 
-const CalibrationWork& calibrationWork() { return g_work; }
+const CalibrationWork& calibrationWork() {
+    return g_work;
+}
 
 void ComputeCalibration(const StudyDocument& study, CalibrationResults& results) {
     ClearAccumulators();
-    readStudy(study);
+    const Reading reading = readStudy(study);
 
     CalibrationWork& w = g_work;
     CalibrationResults& r = results;
     const X n = w.observationCount;
     const X sumX = w.sumX, sumX2 = w.sumX2, sumY = w.sumY, sumY2 = w.sumY2, sumXY = w.sumXY;
 
-    r.slope = storeDouble(checkedDivide(n * sumXY - sumX * sumY, n * sumX2 - sumX * sumX));
+    // The three studies without a line are decided from the converted values, and take
+    // from there on what exact arithmetic gives them: the same level value everywhere
+    // makes the slope 0/0; the same result everywhere makes the slope and the residuals
+    // exactly zero, so that the determination is 0/0; any other zero slope stops at the
+    // first limit. Every other study is computed exactly as it always was.
+    if (reading.levelsEqual)
+        raiseInvalidOperation();
+    const X covariance = n * sumXY - sumX * sumY;
+    bool resultsEqual = false;
+    bool flat = false;
+    if (withinRoundingOfZero(covariance, n, sumX, sumY, sumXY,
+                             magnitudesFromSums(reading.results, sumX2, sumY2))) {
+        const Magnitudes exact = measureValues(study, resultsEqual);
+        flat = resultsEqual || withinRoundingOfZero(covariance, n, sumX, sumY, sumXY, exact);
+    }
+    const X xSpread = n * sumX2 - sumX * sumX;
+    const X ySpread = resultsEqual ? 0 : n * sumY2 - sumY * sumY;
+
+    r.slope = flat ? 0.0 : storeDouble(checkedDivide(covariance, xSpread));
     const X slope = r.slope;
     const double a = storeDouble(checkedDivide(sumY - slope * sumX, n));
-    w.residualSumOfSquares = storeDouble((sumY2 - slope * sumXY) - X(a) * sumY);
+    w.residualSumOfSquares =
+        resultsEqual ? 0.0 : storeDouble((sumY2 - slope * sumXY) - X(a) * sumY);
     const std::int32_t df = wrappingAdd(w.observationCount, -2);
     w.degreesOfFreedom = df;
     w.residualVariance = storeDouble(checkedDivide(w.residualSumOfSquares, w.degreesOfFreedom));
@@ -90,9 +190,9 @@ void ComputeCalibration(const StudyDocument& study, CalibrationResults& results)
     w.sxx = storeDouble(sumX2 - checkedDivide(sumX * sumX, n));
     w.slopeStdDev = storeDouble(checkedDivide(s, checkedSqrt(w.sxx)));
 
-    // With fewer than three results an earlier step has already failed for any exact
-    // arithmetic; rounding of x·x can still let a single result through, and the table
-    // has no entry for it.
+    // With fewer than three results an earlier step has already failed; replicate counts
+    // that do not add up to the results read (a negative count) can still arrive here
+    // with no degrees of freedom, and the table has no entry for them.
     if (df < 1)
         throw Error("Invalid floating point operation");
     const X t = studentT(w.studentT, df);
@@ -100,9 +200,9 @@ void ComputeCalibration(const StudyDocument& study, CalibrationResults& results)
     r.slopeLower = storeDouble(slope - t * w.slopeStdDev);
 
     r.variationCoefficient = storeDouble(checkedDivide(s * 100 * n, sumY));
-    const X covariance = n * sumXY - sumX * sumY;
-    r.determinationCoefficient = storeDouble(checkedDivide(
-        covariance * covariance, (n * sumX2 - sumX * sumX) * (n * sumY2 - sumY * sumY)));
+    const X explained = flat ? 0 : covariance;
+    r.determinationCoefficient =
+        storeDouble(checkedDivide(explained * explained, xSpread * ySpread));
 
     w.regressionDetectionLimit = storeDouble(checkedDivide(kDetectionFactor * s, slope));
     w.regressionQuantificationLimit = storeDouble(checkedDivide(kQuantificationFactor * s, slope));
@@ -118,7 +218,8 @@ void ComputeCalibration(const StudyDocument& study, CalibrationResults& results)
     r.interceptUpper = storeDouble(t * interceptStdDev + X(r.intercept));
     r.interceptLower = storeDouble(X(r.intercept) - t * interceptStdDev);
 
-    w.interceptDetectionLimit = storeDouble(checkedDivide(kDetectionFactor * interceptStdDev, slope));
+    w.interceptDetectionLimit =
+        storeDouble(checkedDivide(kDetectionFactor * interceptStdDev, slope));
     w.interceptQuantificationLimit =
         storeDouble(checkedDivide(kQuantificationFactor * interceptStdDev, slope));
 
@@ -133,7 +234,8 @@ void ComputeCalibration(const StudyDocument& study, CalibrationResults& results)
         // blank standard deviation, never from whatever an earlier study left here.
         const X blank = r.blankStdDev;
         w.blankDetectionLimit = storeDouble(checkedDivide(kDetectionFactor * blank, slope));
-        w.blankQuantificationLimit = storeDouble(checkedDivide(kQuantificationFactor * blank, slope));
+        w.blankQuantificationLimit =
+            storeDouble(checkedDivide(kQuantificationFactor * blank, slope));
         r.detectionLimit = w.blankDetectionLimit;
         r.quantificationLimit = w.blankQuantificationLimit;
     }

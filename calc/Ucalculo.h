@@ -47,7 +47,10 @@ struct CalibrationWork {
 // confidence limits, and the limits of detection (3.3·s/b) and quantification (10·s/b).
 // Reads the study's texts, converting each when it is read; raises ldc::Error with the
 // runtime's conversion or floating point message at the first failing step, leaving the
-// fields written before it with their new values.
+// fields written before it with their new values. A conversion error says in its context
+// which value failed. Studies without a line to fit (every result at one level value,
+// every recovered amount equal, a slope of zero) are recognised from the converted values
+// and stop where the same study typed in whole numbers does.
 void ComputeCalibration(const StudyDocument& study, CalibrationResults& results);
 
 void ClearAccumulators();

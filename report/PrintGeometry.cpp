@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "calc/FormatGeneral.h"
-#include "study/StudyLayout.h"
+#include "calc/LimitText.h"
+#include "calc/StudyValues.h"
 
 namespace ldc {
 namespace {
@@ -54,8 +55,8 @@ int levelTableNextLine(int levelCount) {
     return levelCount > kFirstBlockLastColumn ? kSecondBlockLine + 3 : kFirstBlockLine + 3;
 }
 
-int dataListLastRow(const StudyDocument& study, int levelCount) {
-    const long long counted = sumReplicateCounts(study, levelCount);
+int dataListLastRow(const StudyDocument& study, int levels) {
+    const long long counted = replicateTotal(study, levels);
     const long long lastGridRow = study.rowCount(StudyGrid::stgdatos) - 1;
     return static_cast<int>(std::max(-1LL, std::min(counted, lastGridRow)));
 }
@@ -140,14 +141,14 @@ void drawStatistics(DrawingSurface& surface, const PageGeometry& page, int x,
         line(28, labels.interceptStdDev, r.interceptStdDev);
         last = 28;
     }
-    // The limits are amounts of the added substance: its units follow them.
     const std::string quotedBasis = " \"" + basis + "\" = ";
     const int detection = last + labels.limitGap;
-    surface.textOut(page.x(x), page.y(detection),
-                    labels.detection + quotedBasis + formatGeneral(r.detectionLimit) + " " + units);
+    surface.textOut(
+        page.x(x), page.y(detection),
+        labels.detection + quotedBasis + limitValueText(basis, r.detectionLimit, units));
     surface.textOut(
         page.x(x), page.y(detection + 1),
-        labels.quantification + quotedBasis + formatGeneral(r.quantificationLimit) + " " + units);
+        labels.quantification + quotedBasis + limitValueText(basis, r.quantificationLimit, units));
 }
 
 }  // namespace ldc

@@ -123,7 +123,7 @@ void drawDataSlice(DrawingSurface& surface, const PageGeometry& page, const Stud
 // The statistics of the results page. The two layouts word their labels differently (mixed
 // or upper case) and leave a different gap before the limit lines; the lines the
 // statistics stand on are the same: 16 to 26, the intercept's standard deviation on 28 for
-// "Ordenada al Origen", then the two limits whatever the basis text is.
+// "Ordenada al Origen", then the two limit lines whatever the basis text is.
 struct StatisticLabels {
     const char* slope;
     const char* slopeUpper;

@@ -3,9 +3,10 @@
 #include <algorithm>
 
 #include "calc/FormatGeneral.h"
+#include "calc/LimitText.h"
 #include "calc/ResultsText.h"
+#include "calc/StudyValues.h"
 #include "study/Numbers.h"
-#include "study/StudyLayout.h"
 
 namespace ldc {
 namespace {
@@ -41,7 +42,7 @@ void writeReport(const StudyDocument& study, CalibrationResults& results, LineSi
     sink.appendLine("");
     sink.appendLine(blanks(20) + "Valor" + blanks(8) + "Replicación" + blanks(1));
 
-    const int k = parseInteger(study.text(F::enivel));
+    const int k = levelCount(study);
     for (int i = 1; i <= k; ++i)
         sink.appendLine("Nivel " + integerText(i) + blanks(9) + study.cell(G::stgnivel, i, 1) +
                         blanks(14) + study.cell(G::stgnivel, i, 2));
@@ -50,7 +51,7 @@ void writeReport(const StudyDocument& study, CalibrationResults& results, LineSi
     // Rows beyond the data grid hold nothing; listing them would only let a mistyped
     // replicate count fill memory with empty lines before the calculation refuses it.
     const long long n =
-        std::min<long long>(sumReplicateCounts(study, k), study.rowCount(G::stgdatos) - 1);
+        std::min<long long>(replicateTotal(study, k), study.rowCount(G::stgdatos) - 1);
     for (long long r = 1; r <= n; ++r) {
         const int row = static_cast<int>(r);
         sink.appendLine(study.cell(G::stgdatos, 0, row) + blanks(12) +
@@ -65,15 +66,15 @@ void writeReport(const StudyDocument& study, CalibrationResults& results, LineSi
     sink.appendLine("LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO");
     sink.appendLine("VARIABILIDAD " + quoted(basis));
     writeRegressionLines(results, sink);
-    const bool intercept = basis == kBasisIntercept;
-    if (intercept)
+    if (basis == kBasisIntercept)
         sink.appendLine("DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = " +
                         formatGeneral(results.interceptStdDev));
-    if (intercept || basis == kBasisRegression) {
+    // The report leaves out the limits of a study without a basis altogether.
+    if (limitsCalculated(basis)) {
         sink.appendLine("LÍMITE DE DETECCIÓN  " + quoted(basis) + " = " +
-                        formatGeneral(results.detectionLimit) + " " + units);
+                        limitValueText(basis, results.detectionLimit, units));
         sink.appendLine("LÍMITE DE CUANTIFICACIÓN  " + quoted(basis) + " = " +
-                        formatGeneral(results.quantificationLimit) + " " + units);
+                        limitValueText(basis, results.quantificationLimit, units));
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "study/Numbers.h"
+#include "calc/StudyValues.h"
 
 namespace ldc::Uprint {
 namespace {
@@ -97,7 +97,7 @@ void printGeneralPage(DrawingSurface& surface, const StudyDocument& study, int m
         drawAtMargin(surface, page, 22, "Número de niveles de cantidad adicionada:");
         drawAtMargin(surface, page, 23, study.text(F::enivel));
 
-        const int k = parseInteger(study.text(F::enivel));
+        const int k = levelCount(study);
         for (const LevelCellPlace& place : levelTablePlaces(k, study.columnCount(G::stgnivel) - 1))
             surface.textOut(page.x(levelCellUnits(place, m)), page.y(place.line),
                             study.cell(G::stgnivel, place.column, place.row));

@@ -1,6 +1,6 @@
 #include "report/Uprint1.h"
 
-#include "study/Numbers.h"
+#include "calc/StudyValues.h"
 
 namespace ldc::Uprint1 {
 namespace {
@@ -92,7 +92,7 @@ void printGeneralPage(DrawingSurface& surface, const StudyDocument& study) {
         drawLeft(surface, page, 22, "Número de niveles de cantidad adicionada:");
         drawLeft(surface, page, 23, study.text(F::enivel));
 
-        const int k = parseInteger(study.text(F::enivel));
+        const int k = levelCount(study);
         for (const LevelCellPlace& place : levelTablePlaces(k, study.columnCount(G::stgnivel) - 1))
             surface.textOut(page.x(levelCellUnits(place)), page.y(place.line),
                             study.cell(G::stgnivel, place.column, place.row));

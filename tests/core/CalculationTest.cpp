@@ -2,11 +2,13 @@
 
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "StudyFixtures.h"
 #include "calc/FormatGeneral.h"
+#include "calc/StudentTTable.h"
 #include "calc/Ucalculo.h"
 #include "study/LdcError.h"
 #include "study/Numbers.h"
@@ -27,7 +29,6 @@ constexpr double R::*kWriteOrder[] = {
     &R::determinationCoefficient, &R::interceptStdDev, &R::intercept, &R::interceptUpper,
     &R::interceptLower, &R::detectionLimit, &R::quantificationLimit};
 // clang-format on
-constexpr int kBeforeLimits = 10;
 constexpr double kUntouched = 777.0;
 
 R calculate(const O& outline) {
@@ -36,10 +37,10 @@ R calculate(const O& outline) {
     return r;
 }
 
-// The calculation must fail with `message` having written only the first `fieldsWritten`
-// fields of kWriteOrder.
-void expectFault(const StudyDocument& study, const char* message, int fieldsWritten,
-                 const char* fault) {
+// The calculation must fail with `message` (and the context line `context`) having written
+// only the first `fieldsWritten` fields of kWriteOrder; returns the record.
+R expectFault(const StudyDocument& study, const char* message, int fieldsWritten, const char* fault,
+              const std::string& context = {}) {
     R r;
     for (auto field : kWriteOrder)
         r.*field = kUntouched;
@@ -48,28 +49,11 @@ void expectFault(const StudyDocument& study, const char* message, int fieldsWrit
         ADD_FAILURE() << fault << ": no error";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), message) << fault;
+        EXPECT_EQ(e.context(), context) << fault;
     }
     for (int i = 0; i < static_cast<int>(std::size(kWriteOrder)); ++i)
         EXPECT_EQ(r.*kWriteOrder[i] != kUntouched, i < fieldsWritten) << fault << ' ' << i;
-}
-
-TEST(Calculation, WorkedExampleWithBothBases) {
-    const char* statistics[kBeforeLimits] = {"0.991667", "0.134813", "1.05674",  "0.926596",
-                                             "3.36099",  "0.994639", "0.118894", "0.0444444",
-                                             "0.325581", "-0.236692"};
-    const R intercept = calculate(workedExample("Ordenada al Origen"));
-    const R regression = calculate(workedExample("Regresión"));
-    for (int i = 0; i < kBeforeLimits; ++i) {
-        EXPECT_EQ(formatGeneral(regression.*kWriteOrder[i]), statistics[i]) << i;
-        EXPECT_EQ(intercept.*kWriteOrder[i], regression.*kWriteOrder[i]) << i;
-    }
-    EXPECT_EQ(formatGeneral(calibrationWork().slopeStdDev), "0.0275186");
-    EXPECT_EQ(calibrationWork().observationCount, 9);
-    EXPECT_EQ(calibrationWork().degreesOfFreedom, 7);
-    EXPECT_EQ(formatGeneral(regression.detectionLimit), "0.448622");
-    EXPECT_EQ(formatGeneral(regression.quantificationLimit), "1.35946");
-    EXPECT_EQ(formatGeneral(intercept.detectionLimit), "0.395648");
-    EXPECT_EQ(formatGeneral(intercept.quantificationLimit), "1.19893");
+    return r;
 }
 
 // Values worked out by a separate model of the arithmetic (each operation rounded to a 64-bit
@@ -85,39 +69,43 @@ TEST(Calculation, ExtendedIntermediatesDecideTheSixthDigit) {
     O scattered{{"15", "18", "15"}, {{"14.93", "15.53"}, {"17.44", "18.55"}, {"14.96", "15.17"}}};
     scattered.basis = "Ordenada al Origen";
     EXPECT_EQ(calculate(scattered).detectionLimit, 0x1.da4ca200f1b73p+2);
-}
-
-TEST(Calculation, TheSameStudyTwiceGivesIdenticalRecords) {
-    const R first = calculate(workedExample());
-    calculate(O{{"1", "5"}, {{"0.9", "1.2"}, {"5.3", "4.8"}}});  // leaves its sums behind
-    const R second = calculate(workedExample());
-    for (auto field : kWriteOrder)
-        EXPECT_EQ(second.*field, first.*field);
+    // A slope twelve digits below the results is small, not zero: its figure is kept.
+    O tiny{{"1", "2", "3"}, {{"0.99", "1.01"}, {"0.99", "1.01"}, {"0.99", "1.010000000001"}}};
+    EXPECT_EQ(formatGeneral(calculate(tiny).slope), "2.50022E-13");
 }
 
 // y = x exactly only when every result meets its own level's x; the empty level at 5 must
 // neither count nor take a data row.
 TEST(Calculation, EachResultMeetsItsLevelAndAnEmptyLevelMovesNoRows) {
     const R r = calculate(O{{"1", "5", "2", "4"}, {{"1"}, {}, {"2", "2", "2"}, {"4", "4"}}});
-    EXPECT_EQ(r.slope, 1.0);
-    EXPECT_EQ(r.intercept, 0.0);
-    EXPECT_EQ(r.residualStdDev, 0.0);
+    EXPECT_EQ(std::tuple(r.slope, r.intercept, r.residualStdDev), std::tuple(1.0, 0.0, 0.0));
     EXPECT_EQ(calibrationWork().observationCount, 6);
     EXPECT_EQ(calibrationWork().sumX, 1 + 3 * 2 + 2 * 4);
 }
 
-// Without a known basis the limits are the blank standard deviation's (nothing sets it, so
-// 0), never what an earlier study left in the record; the statistics are unchanged.
-TEST(Calculation, AnUnknownBasisGivesBlankLimitsNotLeftovers) {
-    const R regression = calculate(workedExample("Regresión"));
-    for (const char* basis : {"", "regresión", "Regresión "}) {
-        R r = regression;
-        ComputeCalibration(makeStudy(workedExample(basis)), r);
-        EXPECT_EQ(r.detectionLimit, 0) << '"' << basis << '"';
-        EXPECT_EQ(r.quantificationLimit, 0) << '"' << basis << '"';
-        for (int i = 0; i < kBeforeLimits; ++i)
-            EXPECT_EQ(r.*kWriteOrder[i], regression.*kWriteOrder[i]) << basis << i;
-    }
+// The laboratory's table as printed: one value for each df from 1 to 29, then bands in
+// which every df takes the value of the band's first df.
+// clang-format off
+constexpr double kSingles[29] = {12.706, 4.3027, 3.1825, 2.7764, 2.5706, 2.4469, 2.3646, 2.306,
+                                 2.2622, 2.2281, 2.201,  2.1788, 2.1604, 2.1448, 2.1315, 2.1199,
+                                 2.1098, 2.1009, 2.093,  2.086,  2.0796, 2.0739, 2.0687, 2.0639,
+                                 2.059,  2.0555, 2.0518, 2.0484, 2.0452};
+constexpr struct { int first, last; double value; } kBands[] = {
+    {30, 34, 2.0423},   {35, 39, 2.0301},   {40, 44, 2.0211},   {45, 49, 2.0141},
+    {50, 59, 2.0086},   {60, 69, 2.0003},   {70, 79, 1.9945},   {80, 89, 1.9901},
+    {90, 99, 1.9867},   {100, 119, 1.984},  {120, 139, 1.9799}, {140, 159, 1.9771},
+    {160, 179, 1.9749}, {180, 199, 1.9733}, {200, 324, 1.9719}};
+// clang-format on
+
+TEST(StudentTTable, HoldsEveryValueOfTheLaboratoryTable) {
+    StudentTTable table;
+    table.fill(-1.0);  // a fill that skips an entry shows up
+    FillStudentTTable(table);
+    for (int df = 1; df <= 29; ++df)
+        EXPECT_EQ(studentT(table, df), kSingles[df - 1]) << "df " << df;
+    for (const auto& band : kBands)
+        for (int df = band.first; df <= band.last; ++df)
+            EXPECT_EQ(studentT(table, df), band.value) << "df " << df;
 }
 
 TEST(Calculation, DegreesOfFreedomPickTheirTableEntry) {
@@ -134,75 +122,82 @@ TEST(Calculation, DegreesOfFreedomPickTheirTableEntry) {
     }
 }
 
+// The message is the runtime's; the line above it says, in the analyst's words, which value.
 TEST(Calculation, AConversionErrorNamesTheFirstBadCellAndWritesNoField) {
+    using S = CalibrationStudy;
+    // clang-format off
     const struct {
         const char* fault;
-        void (*spoil)(CalibrationStudy&);
-        const char* message;
+        void (*spoil)(S&);
+        const char *message, *context;
     } rows[] = {
-        {"recovered amount", [](CalibrationStudy& s) { s.setCell(G::stgdatos, 1, 5, "abc"); },
-         "'abc' is not a valid floating point value"},
-        {"level value", [](CalibrationStudy& s) { s.setCell(G::stgnivel, 2, 1, "x"); },
-         "'x' is not a valid floating point value"},
-        {"level count", [](CalibrationStudy& s) { s.setText(StudyField::enivel, "x"); },
-         "'x' is not a valid integer value"},
-        {"replicate count", [](CalibrationStudy& s) { s.setCell(G::stgnivel, 3, 2, "2.5"); },
-         "'2.5' is not a valid integer value"},
+        {"recovered amount", [](S& s) { s.setCell(G::stgdatos, 1, 5, "abc"); },
+         "'abc' is not a valid floating point value",
+         "El dato de la fila 5 de Captura de Datos no es un número."},
+        {"level value", [](S& s) { s.setCell(G::stgnivel, 2, 1, "x"); },
+         "'x' is not a valid floating point value", "El valor del nivel 2 no es un número."},
+        {"level count", [](S& s) { s.setText(StudyField::enivel, "x"); },
+         "'x' is not a valid integer value", "El número de niveles no es un número entero."},
+        {"replicate count", [](S& s) { s.setCell(G::stgnivel, 3, 2, "2.5"); },
+         "'2.5' is not a valid integer value",
+         "El número de réplicas del nivel 3 no es un número entero."},
         {"a level's results are read before its value",
-         [](CalibrationStudy& s) {
-             s.setCell(G::stgnivel, 2, 1, "x2");
-             s.setCell(G::stgdatos, 1, 4, "y4");
-         },
-         "'y4' is not a valid floating point value"},
+         [](S& s) { s.setCell(G::stgnivel, 2, 1, "x2"); s.setCell(G::stgdatos, 1, 4, "y4"); },
+         "'y4' is not a valid floating point value",
+         "El dato de la fila 4 de Captura de Datos no es un número."},
         {"level 1's results come before level 2's count",
-         [](CalibrationStudy& s) {
-             s.setCell(G::stgdatos, 1, 3, "y3");
-             s.setCell(G::stgnivel, 2, 2, "n2");
-         },
-         "'y3' is not a valid floating point value"},
-        {"more replicates than data rows",
-         [](CalibrationStudy& s) { s.setCell(G::stgnivel, 3, 2, "4"); },
-         "'' is not a valid floating point value"},
+         [](S& s) { s.setCell(G::stgdatos, 1, 3, "y3"); s.setCell(G::stgnivel, 2, 2, "n2"); },
+         "'y3' is not a valid floating point value",
+         "El dato de la fila 3 de Captura de Datos no es un número."},
+        {"more replicates than data rows", [](S& s) { s.setCell(G::stgnivel, 3, 2, "4"); },
+         "'' is not a valid floating point value",
+         "El dato de la fila 10 de Captura de Datos está vacío."},
     };
+    // clang-format on
     for (const auto& row : rows) {
         CalibrationStudy study = makeStudy(workedExample());
         row.spoil(study);
-        expectFault(study, row.message, 0, row.fault);
+        expectFault(study, row.message, 0, row.fault, row.context);
     }
 }
 
+// Decimal levels and results stop exactly where the same study in whole numbers does, with
+// what exact arithmetic gives before the stop: a flat line has slope 0, equal results no
+// residuals.
 TEST(Calculation, AnArithmeticFaultStopsAtItsStepAndKeepsWhatCameBefore) {
     const char* const invalid = "Invalid floating point operation";
     const char* const byZero = "Floating point division by zero";
     const char* const overflow = "Floating point overflow";
-    struct Row {
+    // clang-format off
+    const decltype(O::results) scattered = {{"1.9", "2.1"}, {"4.1", "3.9"}, {"5.8"}};
+    const std::vector<std::string> flat = {"1.1", "1.2", "1.3"};
+    const struct {
         const char* fault;
         O study;
         const char* message;
-        int fieldsWritten;  // leading entries of kWriteOrder
+        int fieldsWritten;
+    } rows[] = {
+        {"levels all 2: 0/0 at the slope", O{{"2", "2", "2"}, scattered}, invalid, 0},
+        {"levels all 0.1", O{{"0.1", "0.1", "0.1"}, scattered}, invalid, 0},
+        {"N = 2, exact: 0/0 by df", O{{"1", "2"}, {{"1"}, {"3"}}}, invalid, 1},
+        {"N = 2, rounding: x/0 by df", O{{"1", "2"}, {{"1.1"}, {"3.3"}}}, byZero, 1},
+        {"residuals round below 0", O{{"1", "2", "3"}, {{"0.3"}, {"0.6"}, {"0.9"}}}, invalid, 1},
+        {"results sum to 0", O{{"1", "2", "3"}, {{"-2"}, {"1"}, {"1"}}}, byZero, 4},
+        {"results all 5: 0/0 in r²", O{{"1", "2", "3"}, {{"5"}, {"5"}, {"5"}}}, invalid, 5},
+        {"results all 0.1", O{{"1", "2", "3"}, {{"0.1", "0.1"}, {"0.1"}, {"0.1"}}}, invalid, 5},
+        {"slope exactly 0", O{{"1", "2", "3"}, {{"1", "3"}, {"2", "2"}, {"3", "1"}}}, byZero, 6},
+        {"same decimals at each level", O{{"0.1", "0.2", "0.3"}, {flat, flat, flat}}, byZero, 6},
+        {"squares overflow", O{{"1", "2", "3"}, {{"1e300"}, {"2e300"}, {"3e300"}}}, overflow, 0},
+        {"variation overflows", O{{"1", "2", "3"}, {{"1e10"}, {"-1e10"}, {"1e-300"}}}, overflow, 4},
     };
-    const Row rows[] = {
-        {"every level at the same value: 0/0 at the slope",
-         O{{"2", "2", "2"}, {{"1.9", "2.1"}, {"4.1", "3.9"}, {"5.8"}}}, invalid, 0},
-        {"N = 2 on an exact line: 0/0 degrees of freedom", O{{"1", "2"}, {{"1"}, {"3"}}}, invalid,
-         1},
-        {"N = 2, residue of rounding: x/0 degrees of freedom", O{{"1", "2"}, {{"1.1"}, {"3.3"}}},
-         byZero, 1},
-        {"residual sum rounds below zero", O{{"1", "2", "3"}, {{"0.3"}, {"0.6"}, {"0.9"}}}, invalid,
-         1},
-        {"recovered amounts summing to zero", O{{"1", "2", "3"}, {{"-2"}, {"1"}, {"1"}}}, byZero,
-         4},
-        {"every recovered amount equal: 0/0 in the determination",
-         O{{"1", "2", "3"}, {{"5"}, {"5"}, {"5"}}}, invalid, 5},
-        {"slope exactly zero: first limit",
-         O{{"1", "2", "3"}, {{"1", "3"}, {"2", "2"}, {"3", "1"}}}, byZero, 6},
-        {"huge amounts overflow their sum of squares",
-         O{{"1", "2", "3"}, {{"1e300"}, {"2e300"}, {"3e300"}}}, overflow, 0},
-        {"huge coefficient of variation",
-         O{{"1", "2", "3"}, {{"10000000000"}, {"-10000000000"}, {"1e-300"}}}, overflow, 4},
-    };
-    for (const Row& row : rows)
-        expectFault(makeStudy(row.study), row.message, row.fieldsWritten, row.fault);
+    // clang-format on
+    for (const auto& row : rows) {
+        const R r = expectFault(makeStudy(row.study), row.message, row.fieldsWritten, row.fault);
+        EXPECT_TRUE(row.fieldsWritten < 5 || r.slope == 0) << row.fault;
+        EXPECT_TRUE(row.fieldsWritten != 5 ||
+                    r.residualStdDev + r.slopeUpper + r.variationCoefficient == 0)
+            << row.fault;
+    }
 }
 
 }  // namespace

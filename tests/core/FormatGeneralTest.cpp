@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "calc/FormatGeneral.h"
 #include "study/Numbers.h"
 
@@ -7,12 +9,7 @@ namespace ldc {
 namespace {
 
 TEST(FormatGeneral, SixSignificantDigitsFixedOrScientific) {
-    struct Case {
-        const char* fault;
-        double value;
-        const char* text;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, double, const char*> cases[] = {
         {"negative zero has no sign", -0.0, "0"},
         {"small limit goes scientific", 0.00004, "4E-5"},
         {"seven digits round and go scientific", 1234567, "1.23457E6"},
@@ -27,8 +24,8 @@ TEST(FormatGeneral, SixSignificantDigitsFixedOrScientific) {
         {"rounding carries through nines", 9.9999996, "10"},
         {"tiny exponent", -1.5e-10, "-1.5E-10"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(formatGeneral(c.value), c.text) << c.fault;
+    for (const auto& [fault, value, text] : cases)
+        EXPECT_EQ(formatGeneral(value), text) << fault;
     setDecimalSeparator(',');
     EXPECT_EQ(formatGeneral(0.0444444444), "0,0444444");
     EXPECT_EQ(formatGeneral(1234567), "1,23457E6");

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "StudyFixtures.h"
+#include "calc/ResultsText.h"
+#include "report/ReportText.h"
+#include "study/LdcError.h"
+#include "study/Numbers.h"
+
+namespace ldc {
+namespace {
+
+using testing::makeStudy;
+using testing::StudyOutline;
+using testing::workedExample;
+using G = StudyGrid;
+using Lines = std::vector<std::string>;
+
+std::string blanks(int count) {
+    return std::string(static_cast<std::size_t>(count), ' ');
+}
+
+Lines operator+(Lines head, const Lines& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+// The results window's lines or the report's, then "! " and the error box text of the error
+// that stopped them, if any.
+Lines linesOf(const CalibrationStudy& study, bool report = false) {
+    CalibrationResults results;
+    LineList sink;
+    try {
+        report ? writeReport(study, results, sink) : calculateResults(study, results, sink);
+    } catch (const Error& e) {
+        sink.lines.push_back("! " + errorBoxText(e));
+    }
+    return sink.lines;
+}
+
+// The results window: lines 1 to 14 (the basis and the statistics), then the limits by basis.
+TEST(ResultsText, TheLimitLinesFollowTheBasis) {
+    const auto statisticsAnd = [](const std::string& basis, const Lines& tail) {
+        return Lines{"VARIABILIDAD \"" + basis + "\"", ""} +
+               testing::workedExampleRegressionLines() + tail;
+    };
+    StudyOutline regression = workedExample("Regresión");
+    regression.addedUnits = "ppm";  // the limits are amounts added, not recovered
+    regression.recoveredUnits = "µg";
+    EXPECT_EQ(
+        linesOf(makeStudy(regression)),
+        statisticsAnd("Regresión", {"LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 ppm",
+                                    "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 ppm", ""}));
+    EXPECT_EQ(linesOf(makeStudy(workedExample("Ordenada al Origen"))),
+              statisticsAnd("Ordenada al Origen",
+                            {"DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = 0.118894",
+                             "LÍMITE DE DETECCIÓN \"Ordenada al Origen\" = 0.395648 mg",
+                             "LÍMITE DE CUANTIFICACIÓN \"Ordenada al Origen\" = 1.19893 mg", ""}));
+    // Without a basis nothing supplies the blank readings' deviation: no figure is shown.
+    const std::string none = "no calculado: el estudio no tiene base de cálculo";
+    EXPECT_EQ(linesOf(makeStudy(workedExample(""))),
+              statisticsAnd("", {"LÍMITE DE DETECCIÓN \"BLANCOS\" = " + none,
+                                 "LÍMITE DE CUANTIFICACIÓN \"BLANCOS\" = " + none, ""}));
+    // The basis is compared exactly: any other text stops after the statistics.
+    for (const char* basis : {"regresión", "Ordenada al origen"})
+        EXPECT_EQ(linesOf(makeStudy(workedExample(basis))), statisticsAnd(basis, {})) << basis;
+}
+
+// Lines 1 to 21 of the worked example: general information, levels and data.
+Lines studyPart() {
+    // clang-format off
+    Lines lines = {"LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO",
+                   "VARIABILIDAD: CURVA DE CALIBRACIÓN", "Información General", "",
+                   "Nombre del Método: Valoración de prueba", "Nombre del Analista: Analista",
+                   "Fecha: 06/12/2026", "Unidades de la cantidad adicionada: mg",
+                   "Unidades de la cantidad recuperada: mg", "", "", "Información de niveles", "",
+                   "Número de niveles de cantidad adicionada:", "3", "",
+                   blanks(20) + "Valor" + blanks(8) + "Replicación" + blanks(1),
+                   "Nivel 1" + blanks(9) + "2" + blanks(14) + "3",
+                   "Nivel 2" + blanks(9) + "4" + blanks(14) + "3",
+                   "Nivel 3" + blanks(9) + "6" + blanks(14) + "3", "", blanks(42) + "mg"};
+    // clang-format on
+    const char* values[] = {"1.9", "2.1", "2.0", "4.1", "3.9", "4.2", "5.8", "6.1", "6.0"};
+    for (int i = 0; i < 9; ++i)
+        lines.push_back("Nivel " + integerText(i / 3 + 1) + " , Replica " + integerText(i % 3 + 1) +
+                        blanks(12) + values[i]);
+    return lines;
+}
+
+// Lines 23 to 37: the statistics of the worked example.
+Lines statisticsPart(const std::string& basis) {
+    return Lines{"", "LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO",
+                 "VARIABILIDAD \"" + basis + "\""} +
+           testing::workedExampleRegressionLines();
+}
+
+TEST(ReportText, LinesOneToFortyByBasis) {
+    EXPECT_EQ(linesOf(makeStudy(workedExample("Regresión")), true),
+              (studyPart() + statisticsPart("Regresión") +
+               Lines{"LÍMITE DE DETECCIÓN  \"Regresión\" = 0.448622 mg",
+                     "LÍMITE DE CUANTIFICACIÓN  \"Regresión\" = 1.35946 mg"}));
+    EXPECT_EQ(linesOf(makeStudy(workedExample("Ordenada al Origen")), true),
+              (studyPart() + statisticsPart("Ordenada al Origen") +
+               Lines{"DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = 0.118894",
+                     "LÍMITE DE DETECCIÓN  \"Ordenada al Origen\" = 0.395648 mg",
+                     "LÍMITE DE CUANTIFICACIÓN  \"Ordenada al Origen\" = 1.19893 mg"}));
+    for (const char* basis : {"", "regresión"})
+        EXPECT_EQ(linesOf(makeStudy(workedExample(basis)), true),
+                  studyPart() + statisticsPart(basis));
+}
+
+// Two levels of three replicates with decimal commas; cell texts are copied as typed.
+TEST(ReportText, TwoLevelsInACommaLocale) {
+    setDecimalSeparator(',');
+    CalibrationStudy study = makeStudy(
+        {{"1,5", " 3"}, {{"1,4", "1,6", "1,5"}, {"3,1", "2,9", "3,0"}}, "Regresión", "ppm", "µg"});
+    study.setCell(G::stgnivel, 2, 2, "03");
+    const Lines lines = linesOf(study, true);
+    setDecimalSeparator('.');
+    ASSERT_EQ(lines.size(), 17u + 2 + 2 + 6 + 15 + 2);
+    EXPECT_EQ(lines[18], "Nivel 2" + blanks(9) + " 3" + blanks(14) + "03");
+    EXPECT_EQ(lines[20], blanks(42) + "µg");
+    EXPECT_EQ(lines[26], "Nivel 2 , Replica 3" + blanks(12) + "3,0");
+    EXPECT_EQ(lines[42], "LÍMITE DE DETECCIÓN  \"Regresión\" = 0,33 ppm");
+}
+
+// Lines go out as they are made: a failure keeps those before it. Replicate counts beyond
+// the data rows list the rows there are, and the calculation stops at the first missing one.
+TEST(ReportText, AFailureStopsTheReportWhereItHappens) {
+    // clang-format off
+    const struct { G grid; int column, row; const char* text; std::size_t lines;
+                   std::string beforeError, error; } rows[] = {
+        {G::stgnivel, 2, 2, "x", 23, blanks(42) + "mg",
+         "El número de réplicas del nivel 2 no es un número entero.\n"
+         "'x' is not a valid integer value."},
+        {G::stgdatos, 1, 4, "x", 32, "Nivel 3 , Replica 3" + blanks(12) + "6.0",
+         "El dato de la fila 4 de Captura de Datos no es un número.\n"
+         "'x' is not a valid floating point value."},
+        {G::stgnivel, 3, 2, "5", 32, "Nivel 3 , Replica 3" + blanks(12) + "6.0",
+         "El dato de la fila 10 de Captura de Datos está vacío.\n"
+         "'' is not a valid floating point value."},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        CalibrationStudy study = makeStudy(workedExample());
+        study.setCell(row.grid, row.column, row.row, row.text);
+        const Lines lines = linesOf(study, true);
+        ASSERT_EQ(lines.size(), row.lines) << row.error;
+        EXPECT_EQ(lines[row.lines - 2], row.beforeError);
+        EXPECT_EQ(lines.back(), "! " + row.error);
+    }
+}
+
+}  // namespace
+}  // namespace ldc
