@@ -35,22 +35,38 @@ TEST(ParseInteger, SignedDecimalDigitsWithin32BitsOnly) {
                   "'" + text + "' is not a valid integer value");
 }
 
-TEST(ParseDecimal, TheLocaleSeparatorOnlyInExtendedPrecision) {
-    setDecimalSeparator('.');
+// A study typed where the separator is a comma reads where it is a point, and the reverse.
+TEST(ParseDecimal, EitherSeparatorWhateverTheLocaleInExtendedPrecision) {
     const std::pair<const char*, long double> accepted[] = {
-        {"1.5", 1.5L},    {"-0.25", -0.25L}, {".5", 0.5L},  {"5.", 5.0L},
-        {"1E3", 1000.0L}, {"2.5e-1", 0.25L}, {" 4 ", 4.0L}, {"0.1", 0.1L}};
-    for (const auto& [text, value] : accepted)
-        EXPECT_EQ(parseDecimal(text), value) << text;
-    EXPECT_NE(parseDecimal("0.1"), static_cast<long double>(0.1)) << "rounded through a double";
-    for (const std::string text : {"", " ", "abc", "1,5", "1.2.3", "1e", "e5", "--1", "1 2", "inf",
-                                   "nan", "0x1p3", "1e99999", "."})
-        EXPECT_EQ(errorOf([&] { parseDecimal(text); }),
-                  "'" + text + "' is not a valid floating point value");
-    setDecimalSeparator(',');
-    EXPECT_EQ(parseDecimal("1,5"), 1.5L);
-    EXPECT_EQ(errorOf([] { parseDecimal("1.5"); }), "'1.5' is not a valid floating point value");
+        {"1.5", 1.5L},     {"-0,25", -0.25L}, {",5", 0.5L},  {"5.", 5.0L}, {"1E3", 1000.0L},
+        {"2,5e-1", 0.25L}, {" 4 ", 4.0L},     {"0.1", 0.1L}, {"0,1", 0.1L}};
+    for (const char locale : {'.', ','}) {
+        setDecimalSeparator(locale);
+        for (const auto& [text, value] : accepted)
+            EXPECT_EQ(parseDecimal(text), value) << text << " " << locale;
+        for (const std::string text : {"", " ", "abc", "1.2.3", "1,2.3", "1.5,", "1e", "e5", "--1",
+                                       "1 2", "inf", "nan", "0x1p3", "1e99999", ".", ","})
+            EXPECT_EQ(errorOf([&] { parseDecimal(text); }),
+                      "'" + text + "' is not a valid floating point value");
+    }
     setDecimalSeparator('.');
+    EXPECT_NE(parseDecimal("0.1"), static_cast<long double>(0.1)) << "rounded through a double";
+}
+
+// A NUL or another control character from a file neither cuts nor garbles the message.
+TEST(ConversionErrors, ShowControlCharactersVisibly) {
+    const std::pair<std::string, std::string> shown[] = {
+        {std::string("4\0.1", 4), "4\\x00.1"},
+        {"\x1f\x7f", "\\x1F\\x7F"},
+        {"\xC2\x81\xC2\xA0", "\\x81\xC2\xA0"},  // a C1 control, then a no-break space
+        {"á\\ €", "á\\ €"},
+    };
+    for (const auto& [text, visible] : shown) {
+        EXPECT_EQ(errorOf([&] { parseInteger(text); }),
+                  "'" + visible + "' is not a valid integer value");
+        EXPECT_EQ(errorOf([&] { parseDecimal(text); }),
+                  "'" + visible + "' is not a valid floating point value");
+    }
 }
 
 // Short decimals take a faster road than long ones (up to 19 digits and 10^±27); both must
