@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
-#include <istream>
 #include <optional>
-#include <ostream>
 
 #include "files/Cp1252.h"
 #include "files/FileErrors.h"
@@ -363,19 +361,6 @@ StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName
     return data;
 }
 
-StudyFileData readStudyFileData(std::istream& in) {
-    std::string bytes;
-    char chunk[kReadChunk];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > kMaxFileBytes)
-            throw Error(tooLarge());
-    }
-    if (in.bad())
-        throw Error(ioErrorMessage(100), failedTo("abrir", {}) + ": falló la lectura.");
-    return parseStudyFile(bytes);
-}
-
 void applyStudyFileData(const StudyFileData& data, StudyDocument& study,
                         const std::string& caption) {
     using G = StudyGrid;
@@ -495,14 +480,6 @@ std::string studyFileBytes(const StudyDocument& study) {
     for (int r = 1; r <= rows; ++r)
         appendLine(out, study.cell(G::stgdatos, 2, r), {K::secondValue, r});
     return out;
-}
-
-void writeStudyFile(std::ostream& out, const StudyDocument& study) {
-    const std::string bytes = studyFileBytes(study);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out)
-        throw Error(ioErrorMessage(101), failedTo("guardar", {}) + ": falló la escritura.");
 }
 
 void saveStudyFile(const std::string& path, const StudyDocument& study) {

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,7 +42,6 @@ struct StudyFileData {
 // counts are texts like any other. Raises the conversion error (with a context naming the
 // line, and the file when `fileName` is given) or refuses counts beyond the limits.
 StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName = {});
-StudyFileData readStudyFileData(std::istream& in);
 
 // Fills the study from what was read: the seven texts, the grid sizes, the caption, the
 // level grid, the data grid and the row labels, which follow the replicate counts as far
@@ -61,9 +59,6 @@ void openStudyFile(const std::string& path, StudyDocument& study);
 // file's limits and on a character that Windows-1252 cannot hold or that would break the
 // line structure.
 std::string studyFileBytes(const StudyDocument& study);
-
-// Writes studyFileBytes to the stream; a failing stream raises "Disk full".
-void writeStudyFile(std::ostream& out, const StudyDocument& study);
 
 // Saves the study to `path` without ever destroying the previous file: the content goes
 // to a temporary file in the same folder, which replaces the target only when complete.
