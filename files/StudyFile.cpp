@@ -65,10 +65,11 @@ std::string levelsOutOfRange(const char* operation, int levels) {
            ") debe estar entre 0 y " + integerText(kMaxFileLevels) + ".";
 }
 
-std::string tooLarge() {
-    return std::string(kOpenRefusal) + "el archivo ocupa más de " +
-           integerText(kMaxFileBytes / (1024 * 1024)) +
-           " MiB, mucho más que el mayor estudio posible.";
+// A file larger than any study; `size` is what it measures, when known before reading.
+std::string tooLarge(std::optional<long long> size) {
+    return std::string(kOpenRefusal) + "el archivo ocupa " +
+           (size ? integerText(*size) + " bytes, " : "") + "más de los " +
+           integerText(kMaxFileBytes / (1024 * 1024)) + " MiB que ocupa como mucho un estudio.";
 }
 
 std::string rowsOutOfRange(const char* operation, long long rows) {
@@ -410,7 +411,7 @@ void openStudyFile(const std::string& path, StudyDocument& study) {
                                     "» no es un archivo de datos, sino un dispositivo, una "
                                     "tubería u otro archivo especial."));
     if (static_cast<unsigned long long>(info.st_size) > kMaxFileBytes)
-        throw Error(tooLarge());
+        throw Error(tooLarge(info.st_size));
 
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -426,7 +427,7 @@ void openStudyFile(const std::string& path, StudyDocument& study) {
         bytes.append(chunk, static_cast<std::size_t>(got));
         // A file that grows while it is read is held to the same bound.
         if (bytes.size() > kMaxFileBytes)
-            throw Error(tooLarge());
+            throw Error(tooLarge(std::nullopt));
     }
     applyStudyFileData(parseStudyFile(bytes, path), study, path);
 }
