@@ -80,6 +80,13 @@ std::string rowsOutOfRange(const char* operation, long long rows) {
 constexpr std::string_view kInProgressStart = "estudio en curso: niveles ";
 constexpr std::string_view kInProgressRows = ", filas ";
 
+// The line that takes the place of the data count in a study saved in progress, e.g.
+// "estudio en curso: niveles 3, filas 9": the level grid's levels and the data grid's rows.
+std::string inProgressLine(int levels, int rows) {
+    return std::string(kInProgressStart) + integerText(levels) + std::string(kInProgressRows) +
+           integerText(rows);
+}
+
 // The grid sizes an in-progress line gives; nothing for any other line.
 struct GridSizes {
     int levels;
@@ -300,12 +307,23 @@ std::string resolveTarget(const std::string& path, struct stat& info, bool& exis
     return target;
 }
 
-}  // namespace
-
-std::string inProgressLine(int levels, int rows) {
-    return std::string(kInProgressStart) + integerText(levels) + std::string(kInProgressRows) +
-           integerText(rows);
+// The complete form holds the study exactly when the level count gives the level grid's
+// levels and the replicate counts, whole numbers of zero or more, add up to the data rows.
+bool holdsAsComplete(const StudyDocument& study, int levels, long long rows) {
+    const std::optional<int> typed = integerValue(study.text(StudyField::enivel));
+    if (!typed || *typed != levels)
+        return false;
+    long long sum = 0;
+    for (int i = 1; i <= levels; ++i) {
+        const std::optional<int> count = integerValue(study.cell(StudyGrid::stgnivel, i, 2));
+        if (!count || *count < 0)
+            return false;
+        sum += *count;
+    }
+    return sum == rows;
 }
+
+}  // namespace
 
 StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName) {
     const std::string opening = failedTo("abrir", fileName);
@@ -328,7 +346,6 @@ StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName
     std::size_t rows = 0;
     if (const std::optional<GridSizes> sizes = inProgressSizes(countLine)) {
         checkLimits(kOpenRefusal, sizes->levels, sizes->rows);
-        data.inProgress = true;
         const std::size_t placed = data.levels.size();
         data.levels.resize(static_cast<std::size_t>(sizes->levels));
         for (std::size_t i = placed; i < data.levels.size(); ++i) {
@@ -418,7 +435,7 @@ void openStudyFile(const std::string& path, StudyDocument& study) {
     char chunk[kReadChunk];
     for (;;) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && (errno == EINTR || errno == EAGAIN))
+        if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             throwIoError(errno, opening);
@@ -430,22 +447,6 @@ void openStudyFile(const std::string& path, StudyDocument& study) {
             throw Error(tooLarge(std::nullopt));
     }
     applyStudyFileData(parseStudyFile(bytes, path), study, path);
-}
-
-// The complete form holds the study exactly when the level count gives the level grid's
-// levels and the replicate counts, whole numbers of zero or more, add up to the data rows.
-bool holdsAsComplete(const StudyDocument& study, int levels, long long rows) {
-    const std::optional<int> typed = integerValue(study.text(StudyField::enivel));
-    if (!typed || *typed != levels)
-        return false;
-    long long sum = 0;
-    for (int i = 1; i <= levels; ++i) {
-        const std::optional<int> count = integerValue(study.cell(StudyGrid::stgnivel, i, 2));
-        if (!count || *count < 0)
-            return false;
-        sum += *count;
-    }
-    return sum == rows;
 }
 
 std::string studyFileBytes(const StudyDocument& study) {

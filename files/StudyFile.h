@@ -18,16 +18,11 @@ inline constexpr int kMaxFileRows = 100000;
 // and is refused before it is read.
 inline constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
 
-// The line that takes the place of the data count in a study saved in progress, e.g.
-// "estudio en curso: niveles 3, filas 9": the level grid's levels and the data grid's rows.
-std::string inProgressLine(int levels, int rows);
-
 // A study file read whole, before anything goes into the study window. Texts are UTF-8.
 struct StudyFileData {
     std::array<std::string, 7> fields;               // lines 1 to 7, in StudyField order
     std::vector<std::array<std::string, 2>> levels;  // level value, replicate count
     std::vector<std::array<std::string, 2>> rows;    // data grid columns 1 and 2
-    bool inProgress = false;  // the grid sizes came from the file, not from the counts
 };
 
 // Reads a study file: Windows-1252 text, one value per line. A value ends at the first
@@ -36,11 +31,17 @@ struct StudyFileData {
 // lines after the last expected one are ignored.
 //
 // A complete study's file gives the level count on line 7, its levels, then the number of
-// data rows and the rows: the level count and the data count must be whole numbers and
-// the replicate counts whole numbers of zero or more. A study saved in progress has an
-// in-progress line in place of the data count, which gives both grid sizes instead; its
-// counts are texts like any other. Raises the conversion error (with a context naming the
-// line, and the file when `fileName` is given) or refuses counts beyond the limits.
+// data rows and the rows: the level count and the data count must be whole numbers and the
+// replicate counts whole numbers of zero or more. A study saved in progress, which the
+// complete form cannot hold, has in place of the data count the line "estudio en curso:
+// niveles L, filas M" (no complete file has it there, so every complete file reads as it
+// always did): L levels and M data rows give the grids' sizes, the levels the level count
+// places (as many as it says when it is a whole number from 0 to 10, else none) come
+// before that line and the others right after it, and the counts are texts like any other.
+// Lines after the last data row are ignored in both forms, leaving room for more.
+//
+// Raises the conversion error (with a context naming the line, and the file when
+// `fileName` is given) or refuses counts beyond the limits and negative replicate counts.
 StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName = {});
 
 // Fills the study from what was read: the seven texts, the grid sizes, the caption, the
