@@ -20,8 +20,16 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+[[noreturn]] void invalidInteger(const std::string& text) {
+    throw Error("'" + visibleText(text) + "' is not a valid integer value");
+}
+
 [[noreturn]] void invalidFloat(const std::string& text) {
-    throw Error("'" + text + "' is not a valid floating point value");
+    throw Error("'" + visibleText(text) + "' is not a valid floating point value");
+}
+
+bool isDecimalSeparator(char c) {
+    return c == '.' || c == ',';
 }
 
 constexpr int kExactPowers = 27;  // 10^27 = 2^27 · 5^27, and 5^27 < 2^64
@@ -84,7 +92,7 @@ std::optional<long double> exactDecimal(std::string_view plain) {
 
 }  // namespace
 
-std::int32_t parseInteger(const std::string& text) {
+std::optional<std::int32_t> integerValue(const std::string& text) {
     std::size_t pos = 0;
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
@@ -92,19 +100,25 @@ std::int32_t parseInteger(const std::string& text) {
         ++pos;
     }
     if (pos == text.size())
-        throw Error("'" + text + "' is not a valid integer value");
+        return std::nullopt;
     long long magnitude = 0;
     for (; pos < text.size(); ++pos) {
         if (!isDigit(text[pos]))
-            throw Error("'" + text + "' is not a valid integer value");
+            return std::nullopt;
         magnitude = magnitude * 10 + (text[pos] - '0');
         if (magnitude > 2147483648LL)
-            throw Error("'" + text + "' is not a valid integer value");
+            return std::nullopt;
     }
     const long long value = negative ? -magnitude : magnitude;
     if (value > 2147483647LL)
-        throw Error("'" + text + "' is not a valid integer value");
+        return std::nullopt;
     return static_cast<std::int32_t>(value);
+}
+
+std::int32_t parseInteger(const std::string& text) {
+    if (const std::optional<std::int32_t> value = integerValue(text))
+        return *value;
+    invalidInteger(text);
 }
 
 long double parseDecimal(const std::string& text) {
@@ -131,7 +145,7 @@ long double parseDecimal(const std::string& text) {
         if (isDigit(c)) {
             plain += c;
             ++mantissaDigits;
-        } else if (c == g_decimalSeparator && !separatorSeen) {
+        } else if (isDecimalSeparator(c) && !separatorSeen) {
             plain += '.';
             separatorSeen = true;
         } else {
@@ -194,6 +208,28 @@ char decimalSeparatorFromEnvironment() {
 
 std::string integerText(long long value) {
     return std::to_string(value);
+}
+
+std::string visibleText(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        // A C1 control is two UTF-8 bytes, C2 80 to C2 9F.
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (byte >= 0x20 && byte != 0x7F && !c1) {
+            shown += text[i];
+            continue;
+        }
+        const unsigned code = c1 ? static_cast<unsigned char>(text[++i]) : byte;
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        shown += "\\x";
+        shown += kHex[code >> 4];
+        shown += kHex[code & 0xF];
+    }
+    return shown;
 }
 
 }  // namespace ldc

@@ -1,23 +1,34 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace ldc {
 
 // Study values stay text as typed; every consumer converts a value when it reads it.
-// Whole numbers use the standard integer parse, decimals the decimal separator of the
-// user's locale, taken once at start-up (setDecimalSeparator) and settable in tests.
+// Whole numbers use the standard integer parse. Decimals accept a comma or a point as
+// the separator, so that a study typed on any machine (or with the keypad's point on a
+// Spanish keyboard) reads everywhere; no thousands separator exists to make either
+// ambiguous. Results are written with the locale's separator, taken once at start-up
+// (setDecimalSeparator) and settable in tests.
+//
+// A conversion error quotes the text as visibleText shows it.
 
 // Optional sign and decimal digits only, within the 32-bit range.
 // Raises "'<text>' is not a valid integer value".
 std::int32_t parseInteger(const std::string& text);
 
+// The value parseInteger gives, or nothing where it would raise.
+std::optional<std::int32_t> integerValue(const std::string& text);
+
 // Optional blanks around an optional sign, digits with at most one decimal separator
-// (the locale's), and an optional exponent. The value keeps extended precision.
+// (',' or '.'), and an optional exponent. The value keeps extended precision.
 // Raises "'<text>' is not a valid floating point value".
 long double parseDecimal(const std::string& text);
 
+// The separator results are written with.
 char decimalSeparator();
 void setDecimalSeparator(char separator);
 
@@ -27,5 +38,10 @@ char decimalSeparatorFromEnvironment();
 
 // Decimal text of a whole number, no leading zeros or blanks.
 std::string integerText(long long value);
+
+// A text from the study as a message quotes it: control characters (C0, DEL and the C1
+// controls a file's undefined bytes become) shown as \xNN, so that a NUL cannot cut the
+// message nor a stray control garble it; any other text is left as it is.
+std::string visibleText(std::string_view text);
 
 }  // namespace ldc

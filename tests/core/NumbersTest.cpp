@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,35 +37,33 @@ TEST(ParseInteger, SignedDecimalDigitsWithin32BitsOnly) {
                   "'" + text + "' is not a valid integer value");
 }
 
-TEST(ParseDecimal, TheLocaleSeparatorOnlyInExtendedPrecision) {
-    setDecimalSeparator('.');
+// A study typed where the separator is a comma reads where it is a point, and the reverse.
+TEST(ParseDecimal, EitherSeparatorWhateverTheLocaleInExtendedPrecision) {
     const std::pair<const char*, long double> accepted[] = {
-        {"1.5", 1.5L},    {"-0.25", -0.25L}, {".5", 0.5L},  {"5.", 5.0L},
-        {"1E3", 1000.0L}, {"2.5e-1", 0.25L}, {" 4 ", 4.0L}, {"0.1", 0.1L}};
-    for (const auto& [text, value] : accepted)
-        EXPECT_EQ(parseDecimal(text), value) << text;
-    EXPECT_NE(parseDecimal("0.1"), static_cast<long double>(0.1)) << "rounded through a double";
-    for (const std::string text : {"", " ", "abc", "1,5", "1.2.3", "1e", "e5", "--1", "1 2", "inf",
-                                   "nan", "0x1p3", "1e99999", "."})
-        EXPECT_EQ(errorOf([&] { parseDecimal(text); }),
-                  "'" + text + "' is not a valid floating point value");
-    setDecimalSeparator(',');
-    EXPECT_EQ(parseDecimal("1,5"), 1.5L);
-    EXPECT_EQ(errorOf([] { parseDecimal("1.5"); }), "'1.5' is not a valid floating point value");
+        {"1.5", 1.5L},     {"-0,25", -0.25L}, {",5", 0.5L},  {"5.", 5.0L}, {"1E3", 1000.0L},
+        {"2,5e-1", 0.25L}, {" 4 ", 4.0L},     {"0.1", 0.1L}, {"0,1", 0.1L}};
+    for (const char locale : {'.', ','}) {
+        setDecimalSeparator(locale);
+        for (const auto& [text, value] : accepted)
+            EXPECT_EQ(parseDecimal(text), value) << text << " " << locale;
+        for (const std::string text : {"", " ", "abc", "1.2.3", "1,2.3", "1.5,", "1e", "e5", "--1",
+                                       "1 2", "inf", "nan", "0x1p3", "1e99999", ".", ","})
+            EXPECT_EQ(errorOf([&] { parseDecimal(text); }),
+                      "'" + text + "' is not a valid floating point value");
+    }
     setDecimalSeparator('.');
+    EXPECT_NE(parseDecimal("0.1"), static_cast<long double>(0.1)) << "rounded through a double";
+    // A NUL or another control character from a file neither cuts nor garbles the message.
+    EXPECT_EQ(errorOf([] { parseDecimal(std::string("4\0,\x7f\xC2\x81\xC2\xA0", 8)); }),
+              "'4\\x00,\\x7F\\x81\xC2\xA0' is not a valid floating point value");
 }
 
-// Short decimals take a faster road than long ones (up to 19 digits and 10^±27); both must
-// round as the C library does.
+// The fast road for short decimals (19 digits, 10^±27) rounds as the C library does.
 TEST(ParseDecimal, EveryShapeRoundsAsTheCLibraryDoes) {
-    std::vector<std::string> texts = {"1e27",
-                                      "1e28",
-                                      "1e-27",
-                                      "1e-28",
-                                      "9999999999999999999",
-                                      "18446744073709551615",
-                                      "1234567890123456789e9",
-                                      "0.0000000000000000000000000001"};
+    std::istringstream edges(
+        "1e27 1e28 1e-27 1e-28 9999999999999999999 18446744073709551615 "
+        "1234567890123456789e9 0.0000000000000000000000000001");
+    std::vector<std::string> texts(std::istream_iterator<std::string>(edges), {});
     std::mt19937_64 random(88172645463325252ULL);
     for (int i = 0; i < 20000; ++i) {
         std::string text = random() % 4 == 0 ? "-" : "";
@@ -77,11 +77,6 @@ TEST(ParseDecimal, EveryShapeRoundsAsTheCLibraryDoes) {
     }
     for (const std::string& text : texts)
         EXPECT_EQ(parseDecimal(text), std::strtold(text.c_str(), nullptr)) << text;
-}
-
-TEST(ErrorBoxText, AddsAFinalPeriodOnlyWhereMissing) {
-    EXPECT_EQ(errorBoxText("Floating point overflow"), "Floating point overflow.");
-    EXPECT_EQ(errorBoxText("Falta capturar el 5 º dato."), "Falta capturar el 5 º dato.");
 }
 
 }  // namespace
