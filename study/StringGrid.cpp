@@ -132,8 +132,9 @@ StringGrid::StringGrid(int columns, int rows, int storedOnlyColumns, QWidget* pa
     // The editor is opened by the grid itself whenever it holds the focus (showEditor).
     setEditTriggers(AnyKeyPressed | EditKeyPressed | DoubleClicked | SelectedClicked);
     setTabKeyNavigation(true);
-    // Whole cells scroll under the header row and column, as in a string grid: a cell is
-    // never left half covered by them.
+    // The cells scroll under the header row and column a row or a column at a time, as in a
+    // string grid, on every platform (only at the far end, where the last cell is aligned
+    // with the edge, may the first one beside the headers be partly under them).
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerItem);
     viewport()->setMouseTracking(true);
