@@ -353,6 +353,11 @@ void TFinforma::setText(ldc::StudyField which, const std::string& text) {
     const int limit = edit->property("typingLimit").toInt();
     edit->setMaxLength(std::max<int>(limit, static_cast<int>(value.size())));
     edit->setText(value);
+    // The data column is headed by the units of the recovered amount as soon as the field
+    // holds them, as leaving the field heads it: a study filled by Open prints the same
+    // general page as the same study typed by hand.
+    if (which == ldc::StudyField::erecupera)
+        stgdatos->setCell(1, 0, value);
 }
 
 std::string TFinforma::cell(ldc::StudyGrid which, int column, int row) const {

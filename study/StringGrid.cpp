@@ -5,7 +5,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -129,6 +132,11 @@ StringGrid::StringGrid(int columns, int rows, int storedOnlyColumns, QWidget* pa
     // The editor is opened by the grid itself whenever it holds the focus (showEditor).
     setEditTriggers(AnyKeyPressed | EditKeyPressed | DoubleClicked | SelectedClicked);
     setTabKeyNavigation(true);
+    // The cells scroll under the header row and column a row or a column at a time, as in a
+    // string grid, on every platform (only at the far end, where the last cell is aligned
+    // with the edge, may the first one beside the headers be partly under them).
+    setVerticalScrollMode(ScrollPerItem);
+    setHorizontalScrollMode(ScrollPerItem);
     viewport()->setMouseTracking(true);
 
     QTableWidget::setColumnCount(std::max(columns, 1) + m_storedOnlyColumns);
@@ -294,8 +302,10 @@ void StringGrid::showEditor() {
     if (m_holdEditor || !containsFocus() || state() == EditingState)
         return;
     const QModelIndex current = currentIndex();
-    if (isEditableCell(current.column(), current.row()))
+    if (isEditableCell(current.column(), current.row())) {
         edit(current, AllEditTriggers, nullptr);
+        clipEditor();
+    }
 }
 
 void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
@@ -402,11 +412,13 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 int StringGrid::sizingEdgeAt(const QPoint& position) const {
-    const int top = rowViewportPosition(0);
-    if (position.y() < top || position.y() >= top + rowHeight(0))
+    if (position.y() < 0 || position.y() >= rowHeight(0))
         return -1;
     for (int c = 0; c < colCount(); ++c) {
-        const int edge = columnViewportPosition(c) + columnWidth(c);
+        const int edge = visualRect(model()->index(0, c)).left() + columnWidth(c);
+        // A column scrolled under the header column has no line to drag.
+        if (c > 0 && edge <= columnWidth(0))
+            continue;
         if (std::abs(position.x() - edge) <= kSizingMargin)
             return c;
     }
@@ -450,4 +462,120 @@ void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QTableWidget::mouseReleaseEvent(event);
+}
+
+// The header row is pinned to the top of the viewport and the header column to its left
+// edge; each still follows the cells of its own direction.
+QRect StringGrid::visualRect(const QModelIndex& index) const {
+    QRect rect = QTableWidget::visualRect(index);
+    if (!rect.isValid() || !isFixed(index))
+        return rect;
+    if (index.row() == 0)
+        rect.moveTop(0);
+    if (index.column() == 0)
+        rect.moveLeft(0);
+    return rect;
+}
+
+QModelIndex StringGrid::indexAt(const QPoint& point) const {
+    const QModelIndex under = QTableWidget::indexAt(point);
+    if (!under.isValid())
+        return under;
+    return model()->index(point.y() < rowHeight(0) ? 0 : under.row(),
+                          point.x() < columnWidth(0) ? 0 : under.column());
+}
+
+void StringGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    QTableWidget::scrollTo(index, hint);
+    if (!index.isValid() || isFixed(index))
+        return;
+    // The table scrolls a cell to the top or left edge, which the headers cover: one step
+    // back at a time until the cell is clear of them.
+    QScrollBar* vertical = verticalScrollBar();
+    while (rowViewportPosition(index.row()) < rowHeight(0) &&
+           vertical->value() > vertical->minimum())
+        vertical->setValue(vertical->value() - 1);
+    QScrollBar* horizontal = horizontalScrollBar();
+    while (columnViewportPosition(index.column()) < columnWidth(0) &&
+           horizontal->value() > horizontal->minimum())
+        horizontal->setValue(horizontal->value() - 1);
+}
+
+QRegion StringGrid::fixedArea() const {
+    const QRect area = viewport()->rect();
+    return QRegion(0, 0, area.width(), rowHeight(0)) + QRegion(0, 0, columnWidth(0), area.height());
+}
+
+void StringGrid::scrollContentsBy(int dx, int dy) {
+    QTableWidget::scrollContentsBy(dx, dy);
+    // The view shifts what it has painted; the headers must not move with it.
+    viewport()->update();
+    updateEditorGeometries();
+}
+
+void StringGrid::updateEditorGeometries() {
+    QTableWidget::updateEditorGeometries();
+    clipEditor();
+}
+
+void StringGrid::clipEditor() {
+    if (!m_editor)
+        return;
+    const QRect cellArea = m_editor->geometry();
+    const QRegion clear = QRegion(cellArea) - fixedArea();
+    if (clear == QRegion(cellArea)) {
+        m_editor->clearMask();
+    } else if (clear.isEmpty()) {
+        // Wholly under a header: out of sight as a cell scrolled away is, still holding the
+        // focus and what is typed.
+        m_editor->move(-cellArea.width() - 1, -cellArea.height() - 1);
+    } else {
+        m_editor->setMask(clear.translated(-cellArea.topLeft()));
+    }
+}
+
+void StringGrid::paintEvent(QPaintEvent* event) {
+    QTableWidget::paintEvent(event);
+    // The headers are painted again over the cells that scrolled under them: first the
+    // header column, then the header row, then the corner cell over both.
+    QPainter painter(viewport());
+    painter.setClipRegion(event->region());
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QPen gridPen(QColor::fromRgba(static_cast<QRgb>(
+                           style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this))),
+                       1, gridStyle());
+    const int height = viewport()->height();
+    const int firstRow = rowAt(rowHeight(0));
+    if (firstRow > 0) {
+        const int lastRow = rowAt(height - 1) < 0 ? rowCount() - 1 : rowAt(height - 1);
+        for (int r = firstRow; r <= lastRow; ++r)
+            paintFixedCell(painter, option, gridPen, model()->index(r, 0));
+    }
+    for (int c = 1; c < colCount(); ++c) {
+        const int left = columnViewportPosition(c);
+        if (!isColumnHidden(c) && left + columnWidth(c) > columnWidth(0) &&
+            left < viewport()->width())
+            paintFixedCell(painter, option, gridPen, model()->index(0, c));
+    }
+    paintFixedCell(painter, option, gridPen, model()->index(0, 0));
+}
+
+// Painted as the table paints a cell that takes no input, with the lines on its right and
+// bottom edges.
+void StringGrid::paintFixedCell(QPainter& painter, QStyleOptionViewItem option, const QPen& gridPen,
+                                const QModelIndex& index) const {
+    option.rect = visualRect(index);
+    if (option.state & QStyle::State_Enabled) {
+        option.state &= ~QStyle::State_Enabled;
+        option.palette.setCurrentColorGroup(QPalette::Disabled);
+    }
+    style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &option, &painter, this);
+    itemDelegateForIndex(index)->paint(&painter, option, index);
+    const QPen pen = painter.pen();
+    painter.setPen(gridPen);
+    const QRect& cell = option.rect;
+    painter.drawLine(cell.right() + 1, cell.top(), cell.right() + 1, cell.bottom() + 1);
+    painter.drawLine(cell.left(), cell.bottom() + 1, cell.right() + 1, cell.bottom() + 1);
+    painter.setPen(pen);
 }

@@ -5,6 +5,7 @@
 #include <QTableWidget>
 
 class QKeyEvent;
+class QPainter;
 
 // How Tab behaves in a string grid. The entry rules switch between the two as the analyst
 // reaches the last cell, so that Tab walks the cells and then leaves the grid.
@@ -15,7 +16,10 @@ enum class GridNavigation {
 
 // The string grid the study is typed into: row 0 and column 0 are fixed header cells that
 // are part of the table (grey, never editable, never current), so that cell (c, r) is
-// item(r, c) and the headers are addressed like any cell. The current editable cell always
+// item(r, c) and the headers are addressed like any cell. They stay in place while the
+// other cells scroll under them, as frozen panes do: the header row scrolls only sideways
+// with its columns, the header column only up and down with its rows, and visualRect and
+// indexAt give the cells where they are seen. The current editable cell always
 // shows its editor while the grid has the focus; every keystroke reaches the cell at once,
 // so whatever runs when the focus leaves reads what was typed.
 //
@@ -56,6 +60,11 @@ public:
     int currentRow() const { return currentIndex().row(); }
     bool isEditableCell(int column, int row) const;
 
+    QRect visualRect(const QModelIndex& index) const override;
+    QModelIndex indexAt(const QPoint& point) const override;
+    // Also brings the cell out from under the header row and column.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
     // The cell editor while one is open (the grid has the focus on an editable cell).
     QLineEdit* editor() const { return m_editor; }
     // Writes the editor's text to its cell (already done keystroke by keystroke; this
@@ -84,6 +93,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateEditorGeometries() override;
 
 private:
     friend class StringGridDelegate;
@@ -109,6 +121,12 @@ private:
     void leaveGrid(bool forward);
     void makeFixedItems(int fromRow, int fromColumn);
     void hideStoredOnlyColumns();
+    // The part of the viewport the header row and column cover.
+    QRegion fixedArea() const;
+    void paintFixedCell(QPainter& painter, QStyleOptionViewItem option, const QPen& gridPen,
+                        const QModelIndex& index) const;
+    // The cell editor shows only where its cell is not under the headers.
+    void clipEditor();
     int storedColumns() const { return columnCount(); }
     // Column whose right edge lies under x in the header row, -1 if none.
     int sizingEdgeAt(const QPoint& position) const;

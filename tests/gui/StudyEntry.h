@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAbstractItemModel>
 #include <QApplication>
 #include <QMenu>
 #include <QTabBar>
@@ -10,11 +9,8 @@
 #include <algorithm>
 
 #include "study/Fdatos.h"
-#include "study/StringGrid.h"
-#include "study/StudyDocument.h"
 
-// Copies a whole study (texts, both grids with the data grid's hidden column) into
-// another, as Open would leave the study window.
+// Copies a whole study, the data grid's hidden column too, as Open fills the window.
 inline void copyStudy(const ldc::StudyDocument& from, ldc::StudyDocument& to) {
     using ldc::StudyGrid;
     for (int f = 0; f <= int(ldc::StudyField::enivel); ++f)
@@ -36,47 +32,27 @@ inline void settle() {
         QCoreApplication::processEvents();
 }
 
-inline QWidget* focused() {
+// The entry control holding the focus: a grid's cell editor counts as the grid.
+inline QWidget* focusedIn(const TFinforma& form) {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (w == form.stgnivel || w == form.stgdatos)
+            return w;
     return QApplication::focusWidget();
 }
 
-// The entry control holding the focus: a grid's cell editor counts as the grid.
-inline QWidget* focusedIn(const TFinforma& form) {
-    for (QWidget* w = focused(); w; w = w->parentWidget())
-        if (w == form.stgnivel || w == form.stgdatos)
-            return w;
-    return focused();
-}
-
-inline QString focusedName(const TFinforma& form) {
-    const QWidget* w = focusedIn(form);
-    return w ? w->objectName() : QStringLiteral("<none>");
-}
-
 inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(focused(), key, modifiers);
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     settle();
 }
 
 // Characters beyond ASCII (á, µ) arrive as the keyboard sends them: a key with its text.
 inline void type(const QString& text) {
     for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(focused(), c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(c),
-                                Qt::NoModifier);
+        const int key = c.unicode() < 0x80 ? int(c.toUpper().unicode()) : int(Qt::Key_unknown);
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(key), QString(c),
+                            Qt::NoModifier);
     }
     settle();
-}
-
-// Types each text and Tabs on, as the analyst walks a grid's cells.
-inline void typeCells(const QStringList& texts) {
-    for (int i = 0; i < texts.size(); ++i) {
-        type(texts.at(i));
-        if (i + 1 < texts.size())
-            press(Qt::Key_Tab);
-    }
 }
 
 inline void clickTab(TFinforma& form, int index) {
@@ -85,19 +61,16 @@ inline void clickTab(TFinforma& form, int index) {
     settle();
 }
 
-inline void clickOn(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton);
+inline void clickOn(QWidget* widget, QPoint at = {}) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
     settle();
 }
 
 inline void clickCell(StringGrid* grid, int column, int row) {
-    const QPoint center = grid->visualRect(grid->model()->index(row, column)).center();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, center);
-    settle();
+    clickOn(grid->viewport(), grid->visualRect(grid->model()->index(row, column)).center());
 }
 
-// Picks a menu item with the mouse, so that an error its command raises reaches the
-// error box as it does in the program.
+// Picks a menu item with the mouse, so that its command's error reaches the error box.
 inline void chooseMenuItem(QMenu* menu, QAction* item) {
     QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
     menu->popup(QPoint(10, 10));
