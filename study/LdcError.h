@@ -1,7 +1,9 @@
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace ldc {
@@ -38,10 +40,26 @@ auto withErrorContext(Work&& work, Where&& describeWhere) -> decltype(work()) {
     }
 }
 
-// What the error box and the command-line calculator show for an error text.
+// What the error box says when memory runs out. Kept as a constant so that ldc-calc can
+// print it without asking for more memory.
+inline constexpr const char* kOutOfMemoryText =
+    "No hay memoria suficiente para completar la operación.";
+
+// `text` with its control characters shown as \xNN (C1 controls as \u0080 to \u009F), so
+// that a value read from a file can neither cut a message, split its line nor send
+// commands to a terminal. Already visible text comes back unchanged.
+std::string visibleText(std::string_view text);
+
+// What the error box and the command-line calculator show for an error text: the text
+// made visible, with a final period.
 std::string errorBoxText(const std::string& message);
 
 // The context line (when there is one), then the message as errorBoxText gives it.
 std::string errorBoxText(const Error& error);
+
+// The text for whatever a command raised: an Error as above; running out of memory, or a
+// failure the program did not foresee, in Spanish, never as the runtime's own name for it
+// ("std::bad_alloc").
+std::string errorBoxText(const std::exception_ptr& failure);
 
 }  // namespace ldc
