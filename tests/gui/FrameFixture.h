@@ -9,13 +9,20 @@
 #include "app/CommandStates.h"
 #include "app/Main.h"
 
+// Runs a command through the event loop, as a menu click does: an error it raises reaches
+// the application's error handler and the error box, and the test goes on to check it.
+inline void triggerAsTheUser(QAction* action) {
+    QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+    QCoreApplication::sendPostedEvents(action, QEvent::MetaCall);
+}
+
 // Runs a command the way the user can: only if it is available. A test that reaches a
 // command the frame has made unavailable fails here instead of running it anyway.
 #define TRIGGER_ENABLED(action)                                                                \
     do {                                                                                       \
         QVERIFY2((action)->isEnabled(),                                                        \
                  qPrintable(QStringLiteral("%1 is unavailable").arg((action)->objectName()))); \
-        (action)->trigger();                                                                   \
+        triggerAsTheUser(action);                                                              \
     } while (false)
 
 // A frame of its own for every test, shown and active as at start-up.

@@ -1,12 +1,19 @@
-// The frame window: command states, hints, splash, about box, help requests and closing.
+// The frame window: command states, hints, splash, about box, help requests, the error box,
+// where child windows open and closing.
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+
+#include <functional>
+#include <new>
 
 #include "FrameFixture.h"
 #include "ScriptedDialogs.h"
@@ -15,6 +22,8 @@
 #include "app/Ufacerca.h"
 #include "app/Ufshow.h"
 #include "app/help/HelpViewer.h"
+#include "study/Fdatos.h"
+#include "study/LdcError.h"
 
 namespace {
 
@@ -22,6 +31,10 @@ struct StubbornChild : QWidget {
     bool refuse = true;
     void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuse); }
 };
+
+QMdiSubWindow* addResultsSizedChild() {
+    return MainForm->addChild(new QWidget, 11, {540, 291}, TMainForm::ChildPlace::centred);
+}
 
 }  // namespace
 
@@ -37,6 +50,7 @@ private slots:
     void cleanup() {
         stopFrame();
         setHelpRequestHook({});
+        QCOMPARE(m_dialogs.errors, QStringList());
     }
 
     void startUpState() {
@@ -82,12 +96,15 @@ private slots:
         MainForm->FilePrintItem->close();
     }
 
-    void aboutTwiceGivesTwoBoxes() {
+    void aboutTwiceGivesTwoBoxesOneClearOfTheOther() {
         TRIGGER_ENABLED(MainForm->HelpAboutItem);
         TRIGGER_ENABLED(MainForm->HelpAboutItem);
         const QList<TAboutBox*> boxes = MainForm->findChildren<TAboutBox*>();
         QCOMPARE(boxes.size(), 2);
         QVERIFY(boxes[0]->isVisible() && boxes[1]->isVisible());
+        QVERIFY(boxes[1]->y() - boxes[0]->y() > 10 && boxes[1]->x() > boxes[0]->x());
+        for (const TAboutBox* box : boxes)
+            QVERIFY(box->screen()->availableGeometry().contains(box->frameGeometry()));
         QCOMPARE(boxes[0]->windowTitle(), QStringLiteral("Acerca de"));
         QCOMPARE(boxes[0]->ProductName->text(), QStringLiteral("QORVAL v.w. 3.1"));
         QTest::mouseClick(boxes[0]->OKButton, Qt::LeftButton);
@@ -140,6 +157,72 @@ private slots:
         QCOMPARE(m_help.last().first, HELP_PARTIALKEY);
         const auto* keyword = reinterpret_cast<const char*>(m_help.last().second);
         QVERIFY(keyword && !*keyword);
+    }
+
+    // Whatever a command raises reaches the error box, in the analyst's words, and the
+    // program goes on.
+    void theErrorBoxShowsWhatACommandRaised() {
+        const std::pair<std::function<void()>, QString> rows[] = {
+            {[] { throw ldc::Error("'2,O' is not a valid floating point value", "En la fila 3."); },
+             "En la fila 3.\n'2,O' is not a valid floating point value."},
+            {[] { throw std::bad_alloc(); },
+             "No hay memoria suficiente para completar la operación."},
+            {[] { throw 42; }, "Error inesperado."}};
+        QAction command;
+        for (const auto& [raise, shown] : rows) {
+            const auto connection = connect(&command, &QAction::triggered, raise);
+            triggerAsTheUser(&command);
+            disconnect(connection);
+            QCOMPARE(m_dialogs.errors, QStringList{shown});
+            m_dialogs.errors.clear();
+        }
+        TRIGGER_ENABLED(MainForm->FileNewItem);
+        QVERIFY(Finforma);
+    }
+
+    // A short message must not cut the caption, the application title, in its window frame.
+    void noticesAndErrorBoxesHoldTheWholeTitle() {
+        QFont caption = QApplication::font();
+        caption.setBold(true);
+        const int titleBar = MainForm->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        const int needed =
+            QFontMetrics(caption).horizontalAdvance(applicationTitle()) + 3 * titleBar;
+        for (const QMessageBox::Icon icon : {QMessageBox::NoIcon, QMessageBox::Critical}) {
+            const auto box = messageBox(icon, QStringLiteral("Disk full."), MainForm);
+            box->show();
+            QCOMPARE(box->windowTitle(), applicationTitle());
+            QVERIFY2(box->width() >= needed, qPrintable(QString::number(box->width())));
+        }
+    }
+
+    // Each child window opens wholly inside the client area, a centred one clear of the one
+    // already there; Cascade keeps each at the size it opened with, the front one in front.
+    void childWindowsOpenInsideAndCascadeReadably() {
+        QMdiSubWindow* first = addResultsSizedChild();
+        QMdiSubWindow* second = addResultsSizedChild();
+        QVERIFY(second->x() > first->x());
+        QVERIFY(second->y() - first->y() >= first->widget()->y());  // the first's title shows
+        // Dragged onto the first, where the area's own placement sends the next one out.
+        second->move(first->pos());
+        TRIGGER_ENABLED(MainForm->FileNewItem);
+        QVERIFY(Finforma);
+        QMdiSubWindow* study = qobject_cast<QMdiSubWindow*>(Finforma->parentWidget());
+        const QSize studySize = study->size();
+        const QRect area = MainForm->ClientArea->viewport()->rect();
+        for (const QMdiSubWindow* child : openChildren())
+            QVERIFY(area.contains(child->geometry()));
+        QVERIFY(!MainForm->ClientArea->horizontalScrollBar()->isVisible());
+        QVERIFY(!MainForm->ClientArea->verticalScrollBar()->isVisible());
+
+        MainForm->WindowTile();  // three thin rows
+        MainForm->WindowCascade();
+        for (const QMdiSubWindow* child : {first, second})
+            QCOMPARE(child->size(), QSize(540, 291));
+        QCOMPARE(study->size(), studySize);
+        QCOMPARE(MainForm->ClientArea->subWindowList(QMdiArea::StackingOrder).last(), study);
+        QVERIFY(first->pos() != second->pos() && second->pos() != study->pos());
+        for (const QMdiSubWindow* child : openChildren())
+            QVERIFY(area.contains(child->geometry()));
     }
 
     void exitAsksEveryChild() {
