@@ -1,45 +1,30 @@
-// The frame window: command states, hints, splash, about box, help requests, the error box,
-// where child windows open and closing.
+// The frame window: command states, hints, splash, about boxes, help requests, the error box,
+// where child windows open, and Exit.
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
-#include <QtTest>
 
 #include <functional>
-#include <new>
 
 #include "FrameFixture.h"
 #include "ScriptedDialogs.h"
 #include "app/HelpRequest.h"
-#include "app/LdcApplication.h"
 #include "app/Ufacerca.h"
 #include "app/Ufshow.h"
 #include "app/help/HelpViewer.h"
 #include "study/Fdatos.h"
 #include "study/LdcError.h"
 
-namespace {
-
-struct StubbornChild : QWidget {
-    bool refuse = true;
-    void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuse); }
-};
-
-QMdiSubWindow* addResultsSizedChild() {
-    return MainForm->addChild(new QWidget, 11, {540, 291}, TMainForm::ChildPlace::centred);
-}
-
-}  // namespace
-
 class FrameTest : public QObject {
     Q_OBJECT
+
+    using Requests = QList<std::pair<unsigned, quintptr>>;
+    ScriptedDialogs m_dialogs;  // a dialog nobody expected fails the test
+    Requests m_help;
 
 private slots:
     void init() {
@@ -61,13 +46,11 @@ private slots:
         QCOMPARE(MainForm->Paneld->text(), QStringLiteral("F1 <Ayuda>"));
         QCOMPARE(MainForm->StatusLine->text() + MainForm->estado->text(), QString());
         // Whatever the state, the DeskJet command and "Como usar la ayuda" stay out of sight.
-        const auto hidden = [] {
-            return !MainForm->PrintDeskjet->isVisible() && MainForm->spdprint1->isHidden() &&
-                   !MainForm->HelpHowToUseItem->isVisible();
-        };
-        QVERIFY(hidden());
-        MainForm->applyCommandState(CommandTransition::AfterOpen);
-        QVERIFY(hidden());
+        for (const auto state : {CommandTransition::StartUp, CommandTransition::AfterOpen}) {
+            MainForm->applyCommandState(state);
+            QVERIFY(!MainForm->PrintDeskjet->isVisible() && MainForm->spdprint1->isHidden() &&
+                    !MainForm->HelpHowToUseItem->isVisible());
+        }
     }
 
     void hintsShowInStatusLineAndTooltip() {
@@ -96,21 +79,6 @@ private slots:
         MainForm->FilePrintItem->close();
     }
 
-    void aboutTwiceGivesTwoBoxesOneClearOfTheOther() {
-        TRIGGER_ENABLED(MainForm->HelpAboutItem);
-        TRIGGER_ENABLED(MainForm->HelpAboutItem);
-        const QList<TAboutBox*> boxes = MainForm->findChildren<TAboutBox*>();
-        QCOMPARE(boxes.size(), 2);
-        QVERIFY(boxes[0]->isVisible() && boxes[1]->isVisible());
-        QVERIFY(boxes[1]->y() - boxes[0]->y() > 10 && boxes[1]->x() > boxes[0]->x());
-        for (const TAboutBox* box : boxes)
-            QVERIFY(box->screen()->availableGeometry().contains(box->frameGeometry()));
-        QCOMPARE(boxes[0]->windowTitle(), QStringLiteral("Acerca de"));
-        QCOMPARE(boxes[0]->ProductName->text(), QStringLiteral("QORVAL v.w. 3.1"));
-        QTest::mouseClick(boxes[0]->OKButton, Qt::LeftButton);
-        QVERIFY(!boxes[0]->isVisible() && boxes[1]->isVisible());
-    }
-
     void splashHidesByItsTimerOrLabel3() {
         Fshow = new TFshow(MainForm);
         QVERIFY(!Fshow->Timer1->isActive());  // stopped until the frame is activated
@@ -123,29 +91,36 @@ private slots:
                 QVERIFY(QMetaObject::invokeMethod(Fshow->Timer1, "timeout"));
             else
                 QTest::mouseClick(Fshow->Label3, Qt::LeftButton);
-            QVERIFY(!Fshow->isVisible());
-            QVERIFY(!Fshow->Timer1->isActive());
+            QVERIFY(!Fshow->isVisible() && !Fshow->Timer1->isActive());
         }
         delete Fshow.data();
     }
 
-    void helpRequests() {
+    // Every About shows a further box, clear of the one before; F1 anywhere asks for the
+    // topic of what is in front.
+    void helpRequestsAndAboutBoxes() {
         TRIGGER_ENABLED(MainForm->HelpContentsItem);
         MainForm->HelpHowToUse();  // its item is hidden; the command still answers
         QVERIFY(QTest::qWaitForWindowActive(MainForm));
         QTest::keyClick(MainForm, Qt::Key_F1);  // no child window: the contents
         addPlainChild(19);
         QTest::keyClick(MainForm, Qt::Key_F1);  // the topic of the child in front
-        // F1 on a highlighted menu item: its topic.
         MainForm->applyCommandState(CommandTransition::AfterOpen);
         MainForm->FileMenu->popup(QPoint(10, 10));
         MainForm->FileMenu->setActiveAction(MainForm->FileSaveAsItem);
-        QTest::keyClick(MainForm->FileMenu, Qt::Key_F1);
+        QTest::keyClick(MainForm->FileMenu, Qt::Key_F1);  // a highlighted item: its topic
         TRIGGER_ENABLED(MainForm->HelpAboutItem);
-        auto* about = MainForm->findChild<TAboutBox*>();
-        QApplication::setActiveWindow(about);
-        QVERIFY(QTest::qWaitForWindowActive(about));
-        QTest::keyClick(about, Qt::Key_F1);
+        TRIGGER_ENABLED(MainForm->HelpAboutItem);
+        const QList<TAboutBox*> boxes = MainForm->findChildren<TAboutBox*>();
+        QCOMPARE(boxes.size(), 2);
+        QVERIFY(boxes[1]->y() - boxes[0]->y() > 10 && boxes[1]->x() > boxes[0]->x());
+        QCOMPARE(boxes[1]->windowTitle() + boxes[1]->ProductName->text(),
+                 QStringLiteral("Acerca deQORVAL v.w. 3.1"));
+        QApplication::setActiveWindow(boxes[1]);
+        QVERIFY(QTest::qWaitForWindowActive(boxes[1]));
+        QTest::keyClick(boxes[1], Qt::Key_F1);
+        QTest::mouseClick(boxes[0]->OKButton, Qt::LeftButton);
+        QVERIFY(!boxes[0]->isVisible() && boxes[1]->isVisible());
         QCOMPARE(m_help, (Requests{{HELP_CONTENTS, 0},
                                    {HELP_HELPONHELP, 0},
                                    {HELP_CONTENTS, 0},
@@ -159,14 +134,15 @@ private slots:
         QVERIFY(keyword && !*keyword);
     }
 
-    // Whatever a command raises reaches the error box, in the analyst's words, and the
+    // Whatever a command raises reaches the error box in the analyst's words, and the
     // program goes on.
     void theErrorBoxShowsWhatACommandRaised() {
         const std::pair<std::function<void()>, QString> rows[] = {
-            {[] { throw ldc::Error("'2,O' is not a valid floating point value", "En la fila 3."); },
-             "En la fila 3.\n'2,O' is not a valid floating point value."},
+            {[] { throw ldc::Error("Disk full", "No se pudo guardar: el disco está lleno."); },
+             "No se pudo guardar: el disco está lleno.\nDisk full."},
             {[] { throw std::bad_alloc(); },
              "No hay memoria suficiente para completar la operación."},
+            {[] { throw std::runtime_error("a\033[2Jb"); }, "Error inesperado: a\\x1B[2Jb."},
             {[] { throw 42; }, "Error inesperado."}};
         QAction command;
         for (const auto& [raise, shown] : rows) {
@@ -180,13 +156,12 @@ private slots:
         QVERIFY(Finforma);
     }
 
-    // A short message must not cut the caption, the application title, in its window frame.
+    // A short message must not cut the caption, the application title, in the window frame.
     void noticesAndErrorBoxesHoldTheWholeTitle() {
         QFont caption = QApplication::font();
         caption.setBold(true);
-        const int titleBar = MainForm->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-        const int needed =
-            QFontMetrics(caption).horizontalAdvance(applicationTitle()) + 3 * titleBar;
+        const int needed = QFontMetrics(caption).horizontalAdvance(applicationTitle()) +
+                           3 * MainForm->style()->pixelMetric(QStyle::PM_TitleBarHeight);
         for (const QMessageBox::Icon icon : {QMessageBox::NoIcon, QMessageBox::Critical}) {
             const auto box = messageBox(icon, QStringLiteral("Disk full."), MainForm);
             box->show();
@@ -195,59 +170,35 @@ private slots:
         }
     }
 
-    // Each child window opens wholly inside the client area, a centred one clear of the one
-    // already there; Cascade keeps each at the size it opened with, the front one in front.
+    // A child window opens wholly inside the client area, a centred one clear of the one
+    // there; Cascade keeps each at the size it opened with, the front one in front.
     void childWindowsOpenInsideAndCascadeReadably() {
-        QMdiSubWindow* first = addResultsSizedChild();
-        QMdiSubWindow* second = addResultsSizedChild();
+        QMdiSubWindow* first =
+            MainForm->addChild(new QWidget, 11, {540, 291}, TMainForm::ChildPlace::centred);
+        QMdiSubWindow* second =
+            MainForm->addChild(new QWidget, 11, {540, 291}, TMainForm::ChildPlace::centred);
         QVERIFY(second->x() > first->x());
         QVERIFY(second->y() - first->y() >= first->widget()->y());  // the first's title shows
-        // Dragged onto the first, where the area's own placement sends the next one out.
-        second->move(first->pos());
+        second->move(first->pos());  // where the area's own placement sends the next one out
         TRIGGER_ENABLED(MainForm->FileNewItem);
         QVERIFY(Finforma);
-        QMdiSubWindow* study = qobject_cast<QMdiSubWindow*>(Finforma->parentWidget());
+        auto* study = qobject_cast<QMdiSubWindow*>(Finforma->parentWidget());
         const QSize studySize = study->size();
         const QRect area = MainForm->ClientArea->viewport()->rect();
-        for (const QMdiSubWindow* child : openChildren())
-            QVERIFY(area.contains(child->geometry()));
-        QVERIFY(!MainForm->ClientArea->horizontalScrollBar()->isVisible());
+        QVERIFY(area.contains(study->geometry()));
         QVERIFY(!MainForm->ClientArea->verticalScrollBar()->isVisible());
-
-        MainForm->WindowTile();  // three thin rows
         MainForm->WindowCascade();
-        for (const QMdiSubWindow* child : {first, second})
-            QCOMPARE(child->size(), QSize(540, 291));
+        QCOMPARE(first->size(), QSize(540, 291));
+        QCOMPARE(second->size(), QSize(540, 291));
         QCOMPARE(study->size(), studySize);
         QCOMPARE(MainForm->ClientArea->subWindowList(QMdiArea::StackingOrder).last(), study);
         QVERIFY(first->pos() != second->pos() && second->pos() != study->pos());
-        for (const QMdiSubWindow* child : openChildren())
-            QVERIFY(area.contains(child->geometry()));
+        QVERIFY(area.contains(study->geometry()));
+        TRIGGER_ENABLED(MainForm->FileExitItem);  // every child agrees to close: the frame goes
+        QVERIFY(openChildren().isEmpty() && !MainForm->isVisible());
     }
-
-    void exitAsksEveryChild() {
-        auto* stubborn = new StubbornChild;
-        MainForm->addChild(stubborn, 11);
-        addPlainChild();
-        TRIGGER_ENABLED(MainForm->FileExitItem);
-        QCOMPARE(openChildren().size(), 1);  // the willing child went; the other keeps the frame
-        QVERIFY(MainForm->isVisible());
-        stubborn->refuse = false;
-        TRIGGER_ENABLED(MainForm->FileExitItem);
-        QVERIFY(!MainForm->isVisible());
-    }
-
-private:
-    using Requests = QList<std::pair<unsigned, quintptr>>;
-    ScriptedDialogs m_dialogs;  // a dialog nobody expected fails the test
-    Requests m_help;
 };
 
-int main(int argc, char** argv) {
-    LdcApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    FrameTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+LDC_WIDGET_TEST_MAIN(FrameTest)
 
 #include "FrameTest.moc"

@@ -12,7 +12,6 @@
 #include "PrintFixtures.h"
 #include "ScriptedDialogs.h"
 #include "StudyEntry.h"
-#include "app/LdcApplication.h"
 #include "report/Opruido.h"
 #include "report/PrintDialogs.h"
 #include "report/PrinterSurface.h"
@@ -24,20 +23,6 @@
 #include "report/Uprint1.h"
 
 namespace {
-
-// The printer, noting where the layout put each text.
-class ProbeSurface : public PrinterSurface {
-public:
-    ProbeSurface(QPrinter& printer, int resolution, QMap<QString, QPoint>& places)
-        : PrinterSurface(printer, resolution), m_places(places) {}
-    void textOut(int x, int y, const std::string& text) override {
-        m_places.insert(QString::fromStdString(text), {x, y});
-        PrinterSurface::textOut(x, y, text);
-    }
-
-private:
-    QMap<QString, QPoint>& m_places;
-};
 
 // A choice as the analyst sees it: caption, items, chosen index.
 QString describe(const RadioGroup* group) {
@@ -59,6 +44,10 @@ int pageCount(const QString& path) {
                : -1;
 }
 
+const QList<QDialog*> printDialogs() {
+    return {Fopprt1, FOPRT, oprui, Fopprt};
+}
+
 }  // namespace
 
 class PrintDialogsTest : public QObject {
@@ -67,9 +56,10 @@ class PrintDialogsTest : public QObject {
     QTemporaryDir m_dir;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
 
-    void openExample() {
+    [[nodiscard]] bool openExample() {
         m_dialogs->openAnswers.push_back(QStringLiteral(LDC_EXAMPLES_DIR "/ejemplo.w9c"));
-        TRIGGER_ENABLED(MainForm->FileOpenItem);
+        triggerAsTheUser(MainForm->FileOpenItem);
+        return Finforma && MainForm->printLasser->isEnabled();
     }
     // The analyst picks "print to file" in the print dialog and accepts it.
     QString printToFile(const QString& name) {
@@ -89,41 +79,42 @@ private slots:
         ldc::setDecimalSeparator('.');
         m_dialogs = std::make_unique<ScriptedDialogs>();
         startFrame();
-        for (QDialog* dialog : std::initializer_list<QDialog*>{Fopprt1, FOPRT, oprui, Fopprt})
+        for (QDialog* dialog : printDialogs())
             dialog->hide();
         Fopprt1->opcion->setItemIndex(0);
         FOPRT->SELECMAR->setItemIndex(1);
     }
     void cleanup() {
-        PrintOptionsDialog::setSurfaceFactory({});
         stopFrame();
+        QCOMPARE(m_dialogs->errors, QStringList());
         m_dialogs.reset();
     }
 
-    void createdHiddenAtStartUp() {
+    void createdHiddenWithTheirChoices() {
         destroyPrintDialogs();
         createPrintDialogs();
-        QStringList captions;
-        for (QDialog* dialog : std::initializer_list<QDialog*>{Fopprt1, FOPRT, oprui, Fopprt}) {
-            QVERIFY(dialog->isHidden());
-            QCOMPARE(dialog->parentWidget(), nullptr);  // windows of their own
-            captions << dialog->windowTitle();
+        QStringList shown;
+        for (QDialog* dialog : printDialogs()) {
+            QVERIFY(dialog->isHidden() && !dialog->parentWidget());  // windows of their own
+            shown << dialog->windowTitle();
         }
-        QCOMPARE(captions, (QStringList{"opciones", "Opciones de impresión",
-                                        "Imprime cuantificacion por señal ruido ", "opciones"}));
+        for (const RadioGroup* choice :
+             {Fopprt1->opcion, Fopprt->opcion, FOPRT->SELECPRT, FOPRT->SELECMAR, oprui->radioruido})
+            shown << describe(choice);
         const QString pages =
-            "Información y Datos Generales|Límite de Detección y Cuantificación del Método|0";
-        QCOMPARE(describe(Fopprt1->opcion), "Imprimir en Lasser :|" + pages);
-        QCOMPARE(describe(Fopprt->opcion), "Imprimir:|" + pages);
-        QCOMPARE(describe(FOPRT->SELECPRT),
-                 QStringLiteral("Tipo de Impresora :|Impresora DeskJet|Impresora Laser Jet|0"));
-        QCOMPARE(describe(FOPRT->SELECMAR),
-                 QStringLiteral("Selecciona margen:|1 cm|1.5 cm|2.0 cm|1"));
-        QCOMPARE(describe(oprui->radioruido), QStringLiteral("Imprimir|Señal ruido|-1"));
+            "|Información y Datos Generales|Límite de Detección y Cuantificación del Método|0";
+        QCOMPARE(shown,
+                 (QStringList{
+                     "opciones", "Opciones de impresión", "Imprime cuantificacion por señal ruido ",
+                     "opciones", "Imprimir en Lasser :" + pages, "Imprimir:" + pages,
+                     "Tipo de Impresora :|Impresora DeskJet|Impresora Laser Jet|0",
+                     "Selecciona margen:|1 cm|1.5 cm|2.0 cm|1", "Imprimir|Señal ruido|-1"}));
     }
 
-    void choicesAndPrinterSettingsPersistCancelPrintsNothing() {
-        openExample();
+    // The choices and the printer settings last the run; the chosen page prints at its
+    // layout's resolution; a cancelled print dialog prints nothing and calculates nothing.
+    void theChosenPagePrints() {
+        QVERIFY(openExample());
         TRIGGER_ENABLED(MainForm->printLasser);
         Fopprt1->opcion->item(1)->click();
         click(Fopprt1->BitBtn2);
@@ -133,87 +124,50 @@ private slots:
         FOPRT->SELECMAR->item(2)->click();
         FOPRT->close();
         QCOMPARE(FOPRT->SELECMAR->itemIndex(), 2);
-
-        const QString first = printToFile("first.pdf");
+        const QString laser = printToFile("laser.pdf");
         click(Fopprt1->BitBtn1);
-        QVERIFY(QFile::remove(first));
+        QCOMPARE(pageCount(laser), 1);
+        QCOMPARE(qRound(ldc::Uprint1::laserRecord().slope * 1e6), 991667);  // the results page
+        MainForm->FilePrint();  // DeskJet, a hidden item: its general page calculates nothing
+        ldc::Uprint::deskJetRecord() = {};
+        const QString deskJet = printToFile("deskjet.pdf");
+        click(Fopprt->BitBtn1);
+        QCOMPARE(pageCount(deskJet), 1);
+        QCOMPARE(ldc::Uprint::deskJetRecord().slope, 0.0);
+        QVERIFY(Fopprt1->isVisible() && Fopprt->isVisible());
+        // The layouts set their lines in device pixels: 12 points are 100 at 600 dpi, 50 at 300.
+        QCOMPARE(Fopprt1->printer().resolution() + Fopprt->printer().resolution(), 900);
+        PrinterSurface surface(Fopprt1->printer(), 600);
+        surface.setFont("Arial", 12);
+        QCOMPARE(surface.fontHeight(), 100);
+
+        QVERIFY(QFile::remove(laser));
         ldc::Uprint1::laserRecord() = {};
         m_dialogs->printAnswers.push_back(false);
         click(Fopprt1->BitBtn1);
-        QCOMPARE(Fopprt1->printer().outputFileName(), first);  // what the first dialog set
-        QVERIFY(!QFile::exists(first));
-        QCOMPARE(ldc::Uprint1::laserRecord().slope, 0.0);  // not even the calculation ran
-    }
-
-    void acceptPrintsThePage_data() {
-        QTest::addColumn<bool>("laser");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("margin");
-        QTest::addColumn<QPoint>("method");  // where the method's name goes
-        // Line L = 12 points at the layout's resolution: 100 pixels at 600 dpi, 50 at 300.
-        // DeskJet x = M·S with S = 12 and M = 1, 3, 5; laser x = 45S whatever the margin.
-        QTest::newRow("laser general page ignores the margin")
-            << true << 0 << 2 << QPoint(540, 1500);
-        QTest::newRow("laser results page") << true << 1 << 0 << QPoint(540, 4500);
-        QTest::newRow("deskjet general page, 1 cm") << false << 0 << 0 << QPoint(12, 750);
-        QTest::newRow("deskjet results page, 2.0 cm") << false << 1 << 2 << QPoint(60, 1750);
-    }
-    void acceptPrintsThePage() {
-        QFETCH(bool, laser);
-        QFETCH(int, page);
-        QFETCH(int, margin);
-        QFETCH(QPoint, method);
-        QMap<QString, QPoint> places;
-        PrintOptionsDialog::setSurfaceFactory([&places](QPrinter& printer, int resolution) {
-            return std::make_unique<ProbeSurface>(printer, resolution, places);
-        });
-        openExample();
-        FOPRT->SELECMAR->setItemIndex(margin);
-        const QString path = printToFile(QTest::currentDataTag() + QStringLiteral(".pdf"));
-        laser ? MainForm->PrintLasserClick() : MainForm->FilePrint();  // DeskJet: a hidden item
-        PrintOptionsDialog* dialog = laser ? static_cast<PrintOptionsDialog*>(Fopprt1) : Fopprt;
-        dialog->opcion->item(page)->click();
-        click(dialog->BitBtn1);
-
-        QCOMPARE(m_dialogs->errors, QStringList());
-        QVERIFY(QFileInfo(path).size() > 1000);
-        QCOMPARE(pageCount(path), 1);
-        QVERIFY(dialog->isVisible());
-        const QString name = "Valoración de cafeína por HPLC";
-        QCOMPARE(places.value("Nombre del método: " + name, places.value(name)), method);
-        const ldc::CalibrationResults& record =
-            laser ? ldc::Uprint1::laserRecord() : ldc::Uprint::deskJetRecord();
-        if (page == 1)  // the worked example's slope, in the print's own record
-            QCOMPARE(qRound(record.slope * 1e6), 991667);
-    }
-
-    void longStudyPrintsContinuationPages() {
-        openExample();
-        copyStudy(ldc::testing::makeStudy(ldc::testing::uniformOutline(4, 30)), *Finforma);
-        TRIGGER_ENABLED(MainForm->printLasser);
-        const QString path = printToFile("120-rows.pdf");
-        click(Fopprt1->BitBtn1);
-        QCOMPARE(pageCount(path), 4);
+        QCOMPARE(Fopprt1->printer().outputFileName(), laser);  // what the first dialog set
+        QVERIFY(!QFile::exists(laser));
+        QCOMPARE(ldc::Uprint1::laserRecord().slope, 0.0);
     }
 
     // A print that stops on an error reaches neither the paper nor the file.
     void printsThatStopLeaveNoHalfDocument() {
-        openExample();
+        QVERIFY(openExample());
         TRIGGER_ENABLED(MainForm->printLasser);
         Finforma->setCell(ldc::StudyGrid::stgnivel, 2, 2, "x");
         const QString path = printToFile("refused.pdf");
         click(Fopprt1->BitBtn1);
-        QCOMPARE(m_dialogs->errors, QStringList{"'x' is not a valid integer value."});
         QVERIFY(!QFile::exists(path));
-
         // A place that cannot be written is reported, and the printer still serves.
-        Finforma->setCell(ldc::StudyGrid::stgnivel, 2, 2, "3");
+        copyStudy(ldc::testing::makeStudy(ldc::testing::uniformOutline(4, 30)), *Finforma);
         printToFile("no-such-folder/refused.pdf");
         click(Fopprt1->BitBtn1);
-        QCOMPARE(m_dialogs->errors.last(), QStringLiteral("No se pudo iniciar la impresión."));
+        QCOMPARE(
+            messagesOf(std::exchange(m_dialogs->errors, {})),
+            (QStringList{"'x' is not a valid integer value.", "No se pudo iniciar la impresión."}));
         printToFile("refused.pdf");
         click(Fopprt1->BitBtn1);
-        QCOMPARE(pageCount(path), 1);
+        QCOMPARE(pageCount(path), 4);  // 120 data rows: continuation pages
         // Nothing half-made beside the PDFs.
         const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(files.filter(QRegularExpression("^\\.")), QStringList());
@@ -221,7 +175,7 @@ private slots:
 
     // The options outlive the study window: "Aceptar" must not read a closed one.
     void closedStudyShowsNoticeAndNoPrintDialog() {
-        openExample();
+        QVERIFY(openExample());
         TRIGGER_ENABLED(MainForm->printLasser);
         TRIGGER_ENABLED(MainForm->mnuclose);
         flushDeletes();
@@ -231,39 +185,8 @@ private slots:
         QCOMPARE(m_dialogs->notices, QStringList(2, "No hay un estudio abierto para imprimir."));
         QCOMPARE(m_dialogs->printDialogs, 0);
     }
-
-    void printerOptionsOpenTheChosenDialog() {
-        for (int printer : {0, 1}) {
-            Fopprt->hide();
-            Fopprt1->hide();
-            m_dialogs->modalResults.push_back(QDialog::Accepted);
-            MainForm->mnuoprtClick();
-            FOPRT->show();  // as the modal run shows it
-            FOPRT->SELECPRT->item(printer)->click();
-            click(FOPRT->BitBtn1);
-            QVERIFY(FOPRT->isHidden());
-            QCOMPARE(Fopprt1->isVisible(), printer == 1);
-            QCOMPARE(Fopprt->isVisible(), printer == 0);
-        }
-        QCOMPARE(m_dialogs->modalRuns, 2);
-    }
-
-    void signalToNoiseIsInert() {
-        openExample();
-        MainForm->fileprt1();
-        click(oprui->btnacep);
-        QVERIFY(oprui->isVisible());
-        QVERIFY(m_dialogs->printDialogs == 0 && m_dialogs->notices.isEmpty());
-        click(oprui->BitBtn2);
-        QVERIFY(oprui && oprui->isHidden());
-    }
 };
 
-int main(int argc, char** argv) {
-    LdcApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    PrintDialogsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+LDC_WIDGET_TEST_MAIN(PrintDialogsTest)
 
 #include "PrintDialogsTest.moc"
