@@ -120,8 +120,8 @@ private slots:
     }
     void cleanup() {
         stopFrame();
-        QCOMPARE(m_dialogs->notices + m_dialogs->errors, QStringList());
-        m_dialogs.reset();
+        const auto shown = std::move(m_dialogs);  // dropped even when the comparison fails
+        QCOMPARE(shown->notices + shown->errors, QStringList());
     }
 
     // Each run opens a window of its own; later edits, runs and the study's closing leave

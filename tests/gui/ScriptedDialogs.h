@@ -13,7 +13,11 @@
 class ScriptedDialogs : public Dialogs {
 public:
     ScriptedDialogs() { setDialogs(this); }
-    ~ScriptedDialogs() override { setDialogs(nullptr); }
+    // A test that failed before dropping its dialogs must not leave the next one real ones.
+    ~ScriptedDialogs() override {
+        if (&dialogs() == this)
+            setDialogs(nullptr);
+    }
 
     void notice(QWidget*, const QString& text) override { notices << text; }
     void errorBox(QWidget*, const QString& text) override { errors << text; }
