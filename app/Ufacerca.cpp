@@ -97,7 +97,9 @@ void TAboutBox::showEvent(QShowEvent* event) {
             if (other != this && other->isVisible() && qobject_cast<const TAboutBox*>(other))
                 taken << other->pos();
         const QRect area = screen->availableGeometry();
-        const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2;
+        // Two title bars: enough to show the box behind, and to absorb the frame a window
+        // manager puts around a box before it says where the box stands.
+        const int step = 2 * style()->pixelMetric(QStyle::PM_TitleBarHeight);
         move(clearOf(taken, area.center() - rect().center(), frameGeometry().size(), step, area));
     }
     QDialog::showEvent(event);

@@ -1,6 +1,7 @@
 #include "app/WindowPlacement.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 QRect keptInside(QRect window, const QRect& area) {
     window.setSize(window.size().boundedTo(area.size()));
@@ -11,8 +12,12 @@ QRect keptInside(QRect window, const QRect& area) {
 
 QPoint clearOf(const QList<QPoint>& taken, QPoint wanted, QSize size, int step, const QRect& area) {
     QPoint place = keptInside(QRect(wanted, size), area).topLeft();
+    const auto standsThere = [&](QPoint other) {
+        return std::abs(other.x() - place.x()) < step && std::abs(other.y() - place.y()) < step;
+    };
     // Each window taken can push it on once at most.
-    for (qsizetype tries = 0; tries < taken.size() && taken.contains(place); ++tries) {
+    for (qsizetype tries = 0;
+         tries < taken.size() && std::any_of(taken.begin(), taken.end(), standsThere); ++tries) {
         place += QPoint(step, step);
         if (!area.contains(QRect(place, size)))
             place = area.topLeft();

@@ -13,8 +13,9 @@
 QRect keptInside(QRect window, const QRect& area);
 
 // Where a window of `size` that would open at `wanted` goes: a `step` down and to the
-// right for every window already standing at that very place (`taken`), so that it never
-// hides one exactly; back to the top-left corner of `area` when a step would take it out.
+// right for every window already standing there (`taken`, less than a step away in both
+// directions, which also absorbs a window manager's frame), so that it never hides one; back
+// to the top-left corner of `area` when a step would take it out.
 QPoint clearOf(const QList<QPoint>& taken, QPoint wanted, QSize size, int step, const QRect& area);
 
 // A cascade of windows of the given sizes, first at the top-left corner of `area`, each next
