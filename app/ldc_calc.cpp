@@ -51,7 +51,8 @@ constexpr const char* kHelp =
     "  --help                   muestra esta ayuda y termina.\n"
     "\n"
     "Si el archivo no se puede leer o el cálculo se detiene, las líneas ya escritas\n"
-    "quedan en la salida estándar y el mensaje de error va a la salida de errores.\n"
+    "quedan en la salida estándar y el mensaje de error va a la salida de errores,\n"
+    "en su última línea, precedido de una línea que dice dónde ocurrió cuando se sabe.\n"
     "\n"
     "Estado de salida: 0 si el cálculo se completó, 1 si hubo un error al leer el\n"
     "estudio o al calcular, 2 si la línea de órdenes no es válida.\n";
