@@ -284,7 +284,7 @@ QMdiSubWindow* TMainForm::addChild(QWidget* form, unsigned helpContext, QSize si
         window->resize(size);
     window->show();
     QRect geometry = keptInside(window->geometry(), area);
-    if (place == ChildPlace::centred) {
+    if (place == ChildPlace::Centred) {
         geometry.moveCenter(area.center());
         geometry.moveTopLeft(
             clearOf(taken, geometry.topLeft(), geometry.size(), titleStep(), area));
@@ -367,7 +367,8 @@ void TMainForm::WindowCascade() {
         if (child->isMaximized())
             child->showNormal();
         open << child;
-        sizes << child->property(kOpeningSizeProperty).toSize().expandedTo(QSize(1, 1));
+        const QVariant opening = child->property(kOpeningSizeProperty);
+        sizes << (opening.isValid() ? opening.toSize() : child->size());
     }
     const QList<QRect> places = cascaded(sizes, childArea(), titleStep());
     for (qsizetype i = 0; i < open.size(); ++i)

@@ -78,14 +78,14 @@ public:
     void applyCommandState(CommandTransition transition);
 
     // Where a new child window opens: where the client area puts it, or centred.
-    enum class ChildPlace { chosenByArea, centred };
+    enum class ChildPlace { ChosenByArea, Centred };
 
     // Shows `form` as a child window, deleted when it closes, with the help context F1
     // shows while it is the active child. A window given a size opens with it. It opens
     // wholly inside the client area, a centred one a step clear of any window already
     // standing there, and Cascade gives it back the size it opened with.
     QMdiSubWindow* addChild(QWidget* form, unsigned helpContext, QSize size = {},
-                            ChildPlace place = ChildPlace::chosenByArea);
+                            ChildPlace place = ChildPlace::ChosenByArea);
 
     void FormActivate();
     void ShowHint(const QString& hint);

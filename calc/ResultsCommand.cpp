@@ -26,5 +26,5 @@ void TMainForm::mnudunetClick() {
     for (const std::string& line : lines.lines)
         form->appendLine(QString::fromStdString(line));
     Finfo = form;
-    addChild(form, kHelpResultsWindow, kResultsWindowSize, ChildPlace::centred);
+    addChild(form, kHelpResultsWindow, kResultsWindowSize, ChildPlace::Centred);
 }

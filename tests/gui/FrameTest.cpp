@@ -184,9 +184,9 @@ private slots:
     // there; Cascade keeps each at the size it opened with, the front one in front.
     void childWindowsOpenInsideAndCascadeReadably() {
         QMdiSubWindow* first =
-            MainForm->addChild(new QWidget, 11, {540, 291}, TMainForm::ChildPlace::centred);
+            MainForm->addChild(new QWidget, 11, {540, 291}, TMainForm::ChildPlace::Centred);
         QMdiSubWindow* second =
-            MainForm->addChild(new QWidget, 11, {540, 291}, TMainForm::ChildPlace::centred);
+            MainForm->addChild(new QWidget, 11, {540, 291}, TMainForm::ChildPlace::Centred);
         QVERIFY(second->x() > first->x());
         QVERIFY(second->y() - first->y() >= first->widget()->y());  // the first's title shows
         second->move(first->pos());  // where the area's own placement sends the next one out
