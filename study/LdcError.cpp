@@ -45,8 +45,8 @@ std::string errorBoxText(const std::string& message) {
 
 std::string errorBoxText(const Error& error) {
     if (error.context().empty())
-        return errorBoxText(error.what());
-    return visibleText(error.context()) + "\n" + errorBoxText(error.what());
+        return errorBoxText(error.message());
+    return visibleText(error.context()) + "\n" + errorBoxText(error.message());
 }
 
 std::string errorBoxText(const std::exception_ptr& failure) {

@@ -19,11 +19,15 @@ namespace ldc {
 class Error : public std::runtime_error {
 public:
     explicit Error(const std::string& message, std::string context = {})
-        : std::runtime_error(message), m_context(std::move(context)) {}
+        : std::runtime_error(message), m_message(message), m_context(std::move(context)) {}
 
+    // The whole message, also past a NUL that a value read from a file may hold (what()
+    // ends there).
+    const std::string& message() const noexcept { return m_message; }
     const std::string& context() const noexcept { return m_context; }
 
 private:
+    std::string m_message;
     std::string m_context;
 };
 
@@ -36,7 +40,7 @@ auto withErrorContext(Work&& work, Where&& describeWhere) -> decltype(work()) {
     } catch (const Error& e) {
         if (!e.context().empty())
             throw;
-        throw Error(e.what(), describeWhere());
+        throw Error(e.message(), describeWhere());
     }
 }
 

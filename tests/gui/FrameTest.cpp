@@ -51,7 +51,7 @@ private slots:
     void cleanup() {
         stopFrame();
         setHelpRequestHook({});
-        QCOMPARE(m_dialogs.errors, QStringList());
+        QCOMPARE(std::exchange(m_dialogs.errors, {}), QStringList());
     }
 
     void startUpState() {
@@ -148,8 +148,8 @@ private slots:
     // Whatever a command raises reaches the error box in the analyst's words.
     void theErrorBoxShowsWhatACommandRaised() {
         const std::pair<std::function<void()>, QString> rows[] = {
-            {[] { throw ldc::Error("Disk full", "No se pudo guardar: el disco está lleno."); },
-             "No se pudo guardar: el disco está lleno.\nDisk full."},
+            {[] { throw ldc::Error(std::string("'4") + '\0' + ".1' is not", "En la fila 3."); },
+             "En la fila 3.\n'4\\x00.1' is not."},
             {[] { throw std::bad_alloc(); },
              "No hay memoria suficiente para completar la operación."},
             {[] { throw std::runtime_error("a\033[2Jb"); }, "Error inesperado: a\\x1B[2Jb."},
