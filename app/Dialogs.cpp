@@ -3,22 +3,24 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSpacerItem>
+#include <QStyle>
 
 namespace {
 
 class RealDialogs : public Dialogs {
 public:
     void notice(QWidget* parent, const QString& text) override {
-        QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, parent);
-        box.exec();
+        messageBox(QMessageBox::NoIcon, text, parent)->exec();
     }
 
     void errorBox(QWidget* parent, const QString& text) override {
-        QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, parent);
-        box.exec();
+        messageBox(QMessageBox::Critical, text, parent)->exec();
     }
 
     bool question(QWidget* parent, const QString& caption, const QString& text) override {
@@ -66,8 +68,31 @@ Dialogs* g_dialogs = &g_realDialogs;
 
 }  // namespace
 
-Dialogs& dialogs() { return *g_dialogs; }
+std::unique_ptr<QMessageBox> messageBox(QMessageBox::Icon icon, const QString& text,
+                                        QWidget* parent) {
+    auto box =
+        std::make_unique<QMessageBox>(icon, applicationTitle(), text, QMessageBox::Ok, parent);
+    // A message box is as wide as its text, and a short text would cut the caption. The
+    // caption is drawn by the window manager, commonly in bold, beside the window's icon
+    // and its buttons: room for all of them, measured in the box's own font.
+    QFont caption = box->font();
+    caption.setBold(true);
+    const int buttons = 4 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int width = QFontMetrics(caption).horizontalAdvance(applicationTitle()) + buttons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    return box;
+}
 
-void setDialogs(Dialogs* replacement) { g_dialogs = replacement ? replacement : &g_realDialogs; }
+Dialogs& dialogs() {
+    return *g_dialogs;
+}
 
-QString applicationTitle() { return QStringLiteral("Límite de Detección y Cuantificación del Método"); }
+void setDialogs(Dialogs* replacement) {
+    g_dialogs = replacement ? replacement : &g_realDialogs;
+}
+
+QString applicationTitle() {
+    return QStringLiteral("Límite de Detección y Cuantificación del Método");
+}

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QDialog;
@@ -30,8 +32,10 @@ public:
 
     // File dialogs; empty when the user cancels. The open dialog requires an existing
     // file; the save dialog asks before replacing one.
-    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent,
+                                                const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent,
+                                                const FileDialogRequest& request) = 0;
 
     // The platform's print dialog on `printer`; false when the user cancels.
     virtual bool printDialog(QWidget* parent, QPrinter* printer) = 0;
@@ -47,3 +51,8 @@ void setDialogs(Dialogs* replacement);
 
 // The caption of notices and error boxes.
 QString applicationTitle();
+
+// A notice (no icon) or an error box (Critical) as the real dialogs run it: the application
+// title as caption, the box wide enough to show it whole, one OK button.
+std::unique_ptr<QMessageBox> messageBox(QMessageBox::Icon icon, const QString& text,
+                                        QWidget* parent);

@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include <exception>
+#include <new>
 
 #include "app/Dialogs.h"
 #include "study/LdcError.h"
@@ -11,6 +12,16 @@ namespace {
 
 QString g_helpFile;
 
+void showErrorBox(const std::exception_ptr& failure) {
+    try {
+        dialogs().errorBox(QApplication::activeWindow(),
+                           QString::fromStdString(ldc::errorBoxText(failure)));
+    } catch (const std::bad_alloc&) {
+        // Not even the box could be made. The event loop goes on, as after any error; the
+        // study stays as it was for the analyst to save.
+    }
+}
+
 }  // namespace
 
 LdcApplication::LdcApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -18,9 +29,8 @@ LdcApplication::LdcApplication(int& argc, char** argv) : QApplication(argc, argv
 bool LdcApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        // ldc::Error carries the analyst's text; any other exception shows what it says.
-        dialogs().errorBox(activeWindow(), QString::fromStdString(ldc::errorBoxText(e.what())));
+    } catch (...) {
+        showErrorBox(std::current_exception());
     }
     return false;
 }

@@ -6,8 +6,9 @@
 class QLocale;
 
 // The application object of the program. Commands catch no errors: whatever a handler
-// raises ends that handler, and the error box shows its text here, after which the
-// event loop goes on as if nothing had happened.
+// raises ends that handler, and the error box shows its text here (ldc::errorBoxText:
+// running out of memory and unforeseen failures in Spanish too), after which the event
+// loop goes on as if nothing had happened.
 class LdcApplication : public QApplication {
     Q_OBJECT
 public:

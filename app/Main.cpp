@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -22,6 +23,7 @@
 #include "app/SpeedButton.h"
 #include "app/Ufacerca.h"
 #include "app/Ufshow.h"
+#include "app/WindowPlacement.h"
 #include "app/help/HelpViewer.h"
 
 QPointer<TMainForm> MainForm;
@@ -29,6 +31,9 @@ QPointer<TMainForm> MainForm;
 namespace {
 
 constexpr int kBarHeight = 33;
+
+// The size a child window opened with, which Cascade gives back to it.
+constexpr char kOpeningSizeProperty[] = "ldcOpeningSize";
 
 const QString kFilter = QStringLiteral("Qorval v.w 3.0 (*.w9c)");
 
@@ -256,11 +261,36 @@ void TMainForm::applyCommandState(CommandTransition transition) {
     applyCommandTransition(this, transition);
 }
 
-QMdiSubWindow* TMainForm::addChild(QWidget* form, unsigned helpContext) {
+QRect TMainForm::childArea() const {
+    return ClientArea->viewport()->rect();
+}
+
+int TMainForm::titleStep() const {
+    return ClientArea->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2;
+}
+
+QMdiSubWindow* TMainForm::addChild(QWidget* form, unsigned helpContext, QSize size,
+                                   ChildPlace place) {
     form->setProperty(kHelpContextProperty, helpContext);
+    // Taken before the new window can bring up scroll bars of its own.
+    const QRect area = childArea();
+    QList<QPoint> taken;
+    for (const QMdiSubWindow* other : ClientArea->subWindowList())
+        if (!other->isHidden())
+            taken << other->pos();
     QMdiSubWindow* window = ClientArea->addSubWindow(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    if (size.isValid())
+        window->resize(size);
     window->show();
+    QRect geometry = keptInside(window->geometry(), area);
+    if (place == ChildPlace::Centred) {
+        geometry.moveCenter(area.center());
+        geometry.moveTopLeft(
+            clearOf(taken, geometry.topLeft(), geometry.size(), titleStep(), area));
+    }
+    window->setGeometry(geometry);
+    window->setProperty(kOpeningSizeProperty, window->size());
     ClientArea->setActiveSubWindow(window);
     return window;
 }
@@ -326,7 +356,23 @@ void TMainForm::WindowTile() {
 }
 
 void TMainForm::WindowCascade() {
-    ClientArea->cascadeSubWindows();
+    // The pile keeps its order: the bottom window goes to the corner and the one in front
+    // comes last, where nothing covers it. Each takes back the size it opened with, at
+    // which its text reads whole.
+    QList<QMdiSubWindow*> open;
+    QList<QSize> sizes;
+    for (QMdiSubWindow* child : ClientArea->subWindowList(QMdiArea::StackingOrder)) {
+        if (child->isHidden() || child->isMinimized())
+            continue;
+        if (child->isMaximized())
+            child->showNormal();
+        open << child;
+        const QVariant opening = child->property(kOpeningSizeProperty);
+        sizes << (opening.isValid() ? opening.toSize() : child->size());
+    }
+    const QList<QRect> places = cascaded(sizes, childArea(), titleStep());
+    for (qsizetype i = 0; i < open.size(); ++i)
+        open[i]->setGeometry(places[i]);
 }
 
 void TMainForm::WindowArrange() {

@@ -77,9 +77,15 @@ public:
     // Sets the availability of the commands for a situation (CommandStates.cpp).
     void applyCommandState(CommandTransition transition);
 
+    // Where a new child window opens: where the client area puts it, or centred.
+    enum class ChildPlace { ChosenByArea, Centred };
+
     // Shows `form` as a child window, deleted when it closes, with the help context F1
-    // shows while it is the active child.
-    QMdiSubWindow* addChild(QWidget* form, unsigned helpContext);
+    // shows while it is the active child. A window given a size opens with it. It opens
+    // wholly inside the client area, a centred one a step clear of any window already
+    // standing there, and Cascade gives it back the size it opened with.
+    QMdiSubWindow* addChild(QWidget* form, unsigned helpContext, QSize size = {},
+                            ChildPlace place = ChildPlace::ChosenByArea);
 
     void FormActivate();
     void ShowHint(const QString& hint);
@@ -137,6 +143,10 @@ private:
                                 const QString& hint);
     TFinforma* createStudyWindow();
     void helpOnHighlightedItem(QWidget* menuOrBar);
+    // The part of the client area where child windows show, and the step between the
+    // title bars of cascaded or stacked ones.
+    QRect childArea() const;
+    int titleStep() const;
 };
 
 extern QPointer<TMainForm> MainForm;

@@ -1,14 +1,17 @@
 #include "app/Ufacerca.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 
 #include "app/HelpRequest.h"
 #include "app/ProgramPictures.h"
+#include "app/WindowPlacement.h"
 #include "app/help/HelpViewer.h"
 
 QPointer<TAboutBox> AboutBox;
@@ -86,7 +89,18 @@ void TAboutBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Centred on the screen, a step clear of a box already standing there, so that a
+    // further About shows a further box instead of hiding behind the first.
+    if (const QScreen* screen = this->screen()) {
+        QList<QPoint> taken;
+        for (const QWidget* other : QApplication::topLevelWidgets())
+            if (other != this && other->isVisible() && qobject_cast<const TAboutBox*>(other))
+                taken << other->pos();
+        const QRect area = screen->availableGeometry();
+        // Two title bars: enough to show the box behind, and to absorb the frame a window
+        // manager puts around a box before it says where the box stands.
+        const int step = 2 * style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        move(clearOf(taken, area.center() - rect().center(), frameGeometry().size(), step, area));
+    }
     QDialog::showEvent(event);
 }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,7 +51,8 @@ constexpr const char* kHelp =
     "  --help                   muestra esta ayuda y termina.\n"
     "\n"
     "Si el archivo no se puede leer o el cálculo se detiene, las líneas ya escritas\n"
-    "quedan en la salida estándar y el mensaje de error va a la salida de errores.\n"
+    "quedan en la salida estándar y el mensaje de error va a la salida de errores,\n"
+    "en su última línea, precedido de una línea que dice dónde ocurrió cuando se sabe.\n"
     "\n"
     "Estado de salida: 0 si el cálculo se completó, 1 si hubo un error al leer el\n"
     "estudio o al calcular, 2 si la línea de órdenes no es válida.\n";
@@ -113,9 +115,12 @@ Options parseArguments(int argc, char** argv) {
     return options;
 }
 
-int fail(const std::string& message) {
+// The error box's text on standard error: the context line, when there is one, then the
+// message, which stays the last line.
+int fail(const char* boxText) {
     std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", ldc::errorBoxText(message).c_str());
+    std::fputs(boxText, stderr);
+    std::fputc('\n', stderr);
     return kExitError;
 }
 
@@ -124,7 +129,7 @@ int fail(const std::string& message) {
 int finishOutput() {
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return kExitOk;
-    return fail(ldc::ioErrorMessage(ldc::ioErrorCode(errno)));
+    return fail(ldc::errorBoxText(ldc::ioErrorMessage(ldc::ioErrorCode(errno))).c_str());
 }
 
 int run(const Options& options) {
@@ -148,7 +153,7 @@ int main(int argc, char** argv) {
         options = parseArguments(argc, argv);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "ldc-calc: %s\n%sPruebe 'ldc-calc --help' para más información.\n",
-                     e.message.c_str(), kUsage);
+                     ldc::visibleText(e.message).c_str(), kUsage);
         return kExitUsage;
     }
     if (options.help) {
@@ -157,10 +162,10 @@ int main(int argc, char** argv) {
     }
     try {
         return run(options);
-    } catch (const ldc::Error& e) {
-        return fail(e.what());
-    } catch (const std::exception& e) {
-        // Out of memory and the like: reported as the program's error box would.
-        return fail(e.what());
+    } catch (const std::bad_alloc&) {
+        // Said without asking for memory to say it.
+        return fail(ldc::kOutOfMemoryText);
+    } catch (...) {
+        return fail(ldc::errorBoxText(std::current_exception()).c_str());
     }
 }

@@ -1,12 +1,6 @@
 // The frame's detection and quantification command: calculates the open study into the
 // frame's record and shows the results in a new results window.
 
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPlainTextEdit>
-
-#include <algorithm>
-
 #include "app/HelpRequest.h"
 #include "app/Main.h"
 #include "calc/Fresult.h"
@@ -32,9 +26,5 @@ void TMainForm::mnudunetClick() {
     for (const std::string& line : lines.lines)
         form->appendLine(QString::fromStdString(line));
     Finfo = form;
-    QMdiSubWindow* window = addChild(form, kHelpResultsWindow);
-    window->resize(kResultsWindowSize);
-    const QRect area = ClientArea->viewport()->rect();
-    window->move(std::max(0, (area.width() - window->width()) / 2),
-                 std::max(0, (area.height() - window->height()) / 2));
+    addChild(form, kHelpResultsWindow, kResultsWindowSize, ChildPlace::Centred);
 }

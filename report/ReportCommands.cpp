@@ -49,7 +49,7 @@ void TMainForm::mnuinformeClick() {
     if (!Finforma)
         return;
     auto* form = new Tfrminforme;
-    addChild(form, kHelpReportWindow)->resize(kReportWindowSize);
+    addChild(form, kHelpReportWindow, kReportWindowSize);
     form->mminforme->setFocus();
     ReportWindowLines lines(*form);
     ldc::writeReport(*Finforma, CalibrationRecord, lines);

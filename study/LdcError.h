@@ -1,7 +1,9 @@
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace ldc {
@@ -17,11 +19,15 @@ namespace ldc {
 class Error : public std::runtime_error {
 public:
     explicit Error(const std::string& message, std::string context = {})
-        : std::runtime_error(message), m_context(std::move(context)) {}
+        : std::runtime_error(message), m_message(message), m_context(std::move(context)) {}
 
+    // The whole message, also past a NUL that a value read from a file may hold (what()
+    // ends there).
+    const std::string& message() const noexcept { return m_message; }
     const std::string& context() const noexcept { return m_context; }
 
 private:
+    std::string m_message;
     std::string m_context;
 };
 
@@ -34,14 +40,30 @@ auto withErrorContext(Work&& work, Where&& describeWhere) -> decltype(work()) {
     } catch (const Error& e) {
         if (!e.context().empty())
             throw;
-        throw Error(e.what(), describeWhere());
+        throw Error(e.message(), describeWhere());
     }
 }
 
-// What the error box and the command-line calculator show for an error text.
+// What the error box says when memory runs out. Kept as a constant so that ldc-calc can
+// print it without asking for more memory.
+inline constexpr const char* kOutOfMemoryText =
+    "No hay memoria suficiente para completar la operación.";
+
+// `text` with its control characters shown as \xNN (C1 controls as \u0080 to \u009F), so
+// that a value read from a file can neither cut a message, split its line nor send
+// commands to a terminal. Already visible text comes back unchanged.
+std::string visibleText(std::string_view text);
+
+// What the error box and the command-line calculator show for an error text: the text
+// made visible, with a final period.
 std::string errorBoxText(const std::string& message);
 
 // The context line (when there is one), then the message as errorBoxText gives it.
 std::string errorBoxText(const Error& error);
+
+// The text for whatever a command raised: an Error as above; running out of memory, or a
+// failure the program did not foresee, in Spanish, never as the runtime's own name for it
+// ("std::bad_alloc").
+std::string errorBoxText(const std::exception_ptr& failure);
 
 }  // namespace ldc

@@ -1,7 +1,10 @@
-// The Cálculos commands' windows, results and report: their text, windows that outlive the
-// study, calculations that stop, what closes a report, the frame's reset at the last child.
+// The ways the results go out: the results and report windows, snapshots of the core's text,
+// and the print dialogs with the printer behind them.
 
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -9,52 +12,63 @@
 #include <memory>
 
 #include "FrameFixture.h"
+#include "PrintFixtures.h"
 #include "ScriptedDialogs.h"
 #include "StudyEntry.h"
-#include "StudyFixtures.h"
-#include "app/LdcApplication.h"
 #include "calc/Fresult.h"
+#include "calc/ResultsText.h"
+#include "report/Opruido.h"
+#include "report/PrintDialogs.h"
+#include "report/PrinterSurface.h"
+#include "report/RadioGroup.h"
+#include "report/ReportText.h"
 #include "report/Uinforme.h"
-#include "study/Numbers.h"
+#include "report/Uopprt.h"
+#include "report/Uopprt1.h"
+#include "report/Uoprt.h"
+#include "report/Uprint1.h"
 
 using namespace entry;
 
 namespace {
 
-// Two levels, 1 and 2, three replicates each: y = 0.1 + x through the level means.
-ldc::testing::StudyOutline twoLevels(const std::string& basis = "Regresión") {
-    ldc::testing::StudyOutline outline;
-    outline.levelValues = {"1", "2"};
-    outline.results = {{"1.0", "1.1", "1.2"}, {"2.0", "2.1", "2.2"}};
-    outline.basis = basis;
-    return outline;
+// A window's text; without a window, a text that no expected one matches.
+QString textOf(const QWidget* form) {
+    const auto* text = form ? form->findChild<QPlainTextEdit*>() : nullptr;
+    return text ? text->toPlainText() : QStringLiteral("<no window>");
 }
 
-// Its report up to the calculation, columns lined up with blanks.
-const QString kStudyText = QStringLiteral(
-    "LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO\nVARIABILIDAD: CURVA DE CALIBRACIÓN\n"
-    "Información General\n\nNombre del Método: Valoración de prueba\n"
-    "Nombre del Analista: Analista\nFecha: 06/12/2026\n"
-    "Unidades de la cantidad adicionada: mg\nUnidades de la cantidad recuperada: mg\n\n\n"
-    "Información de niveles\n\nNúmero de niveles de cantidad adicionada:\n2\n\n"
-    "                    Valor        Replicación \n"
-    "Nivel 1         1              3\nNivel 2         2              3\n\n"
-    "                                          mg\n"
-    "Nivel 1 , Replica 1            1.0\nNivel 1 , Replica 2            1.1\n"
-    "Nivel 1 , Replica 3            1.2\nNivel 2 , Replica 1            2.0\n"
-    "Nivel 2 , Replica 2            2.1\nNivel 2 , Replica 3            2.2");
-
-QString textOf(const QWidget* form) {
-    return form->findChild<QPlainTextEdit*>()->toPlainText();
+// The core's text for the open study, which the window must show as it is.
+QString coreText(void (*write)(const ldc::StudyDocument&, ldc::CalibrationResults&,
+                               ldc::LineSink&)) {
+    ldc::CalibrationResults results;
+    ldc::LineList lines;
+    try {
+        write(*Finforma, results, lines);
+    } catch (const std::exception& e) {
+        return QStringLiteral("<the core stopped: %1>").arg(e.what());
+    }
+    QStringList text;
+    for (const std::string& line : lines.lines)
+        text << QString::fromStdString(line);
+    return text.join('\n');
 }
 
 Tfrminforme* activeReport() {
-    return qobject_cast<Tfrminforme*>(MainForm->ClientArea->activeSubWindow()->widget());
+    const QMdiSubWindow* active = MainForm->ClientArea->activeSubWindow();
+    return active ? qobject_cast<Tfrminforme*>(active->widget()) : nullptr;
 }
 
 void closeWindowOf(QWidget* form) {
     form->parentWidget()->close();
     flushDeletes();
+}
+
+int pageCount(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly)
+               ? QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page\\b"))
+               : -1;
 }
 
 // The reset of the last child window: back to no study, Cálculos left as the study left it.
@@ -66,110 +80,88 @@ class CalculationWindowsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
+    QTemporaryDir m_dir;
 
     // A study as Open leaves the study window, with the data page showing.
-    void studyReady(const ldc::testing::StudyOutline& outline) {
-        TRIGGER_ENABLED(MainForm->FileNewItem);
+    [[nodiscard]] bool studyReady(const ldc::testing::StudyOutline& outline) {
+        triggerAsTheUser(MainForm->FileNewItem);
         settle();
+        if (!Finforma)
+            return false;
         copyStudy(ldc::testing::makeStudy(outline), *Finforma);
         clickTab(*Finforma, 2);
+        return MainForm->mnudunet->isEnabled();
     }
     void runResults() { chooseMenuItem(MainForm->mnucalculos, MainForm->mnudunet); }
     Tfrminforme* runReport() {
         chooseMenuItem(MainForm->mnucalculos, MainForm->mnuinforme);
         return activeReport();
     }
+    // The analyst prints to a file. (Buttons are clicked, so that errors reach the error box.)
+    QString printToFile(const QString& name) {
+        const QString path = m_dir.filePath(name);
+        m_dialogs->printAnswers.push_back(true);
+        m_dialogs->configurePrinter = [path](QPrinter* printer) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(path);
+        };
+        return path;
+    }
 
 private slots:
+    void initTestCase() { createPrintDialogs(); }
+    void cleanupTestCase() { destroyPrintDialogs(); }
     void init() {
         ldc::setDecimalSeparator('.');
         m_dialogs = std::make_unique<ScriptedDialogs>();
         startFrame();
         QVERIFY(QTest::qWaitForWindowActive(MainForm));
+        Fopprt1->opcion->setItemIndex(0);
     }
     void cleanup() {
         stopFrame();
-        QCOMPARE(m_dialogs->notices, QStringList());
-        m_dialogs.reset();
+        const auto shown = std::move(m_dialogs);  // dropped even when the comparison fails
+        QCOMPARE(shown->notices + shown->errors, QStringList());
     }
 
-    void resultsOfTheWorkedExample_data() {
-        QTest::addColumn<QString>("basis");
-        QTest::addColumn<QStringList>("limits");  // the lines after line 14
-        QTest::newRow("Regresión: 17 lines")
-            << "Regresión"
-            << QStringList{"LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 mg",
-                           "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 mg", ""};
-        QTest::newRow("Ordenada al Origen: 18 lines")
-            << "Ordenada al Origen"
-            << QStringList{"DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = 0.118894",
-                           "LÍMITE DE DETECCIÓN \"Ordenada al Origen\" = 0.395648 mg",
-                           "LÍMITE DE CUANTIFICACIÓN \"Ordenada al Origen\" = 1.19893 mg", ""};
-        QTest::newRow("no basis: the BLANCOS lines")
-            << ""
-            << QStringList{"LÍMITE DE DETECCIÓN \"BLANCOS\" = 0 mg",
-                           "LÍMITE DE CUANTIFICACIÓN \"BLANCOS\" = 0 mg", ""};
-        QTest::newRow("regresión in lower case: 14 lines") << "regresión" << QStringList();
-    }
-    void resultsOfTheWorkedExample() {
-        QFETCH(QString, basis);
-        QFETCH(QStringList, limits);
-        studyReady(ldc::testing::workedExample(basis.toStdString()));
+    // Each run opens a window of its own; later edits, runs and the study's closing leave
+    // the earlier ones as they were, and the last one to close resets the frame.
+    void resultsWindowsAreSnapshotsThatOutliveTheStudy() {
+        QVERIFY(studyReady(ldc::testing::workedExample()));
         runResults();
-        QVERIFY(Finfo);
-        QStringList expected{"VARIABILIDAD \"" + basis + "\"", ""};
-        for (const std::string& line : ldc::testing::workedExampleRegressionLines())
-            expected << QString::fromStdString(line);
-        QCOMPARE(textOf(Finfo).split('\n'), expected + limits);
-        QCOMPARE(Finfo->windowTitle(),
+        const QPointer<TFinfo> first = Finfo;
+        QCOMPARE(textOf(first), coreText(ldc::calculateResults));
+        QCOMPARE(first->windowTitle(),
                  QStringLiteral("Límite de detección y cuantificación del método"));
-        QVERIFY(Finfo->memo->isReadOnly() && !Finfo->memo->isEnabled());
-        QCOMPARE(m_dialogs->errors, QStringList());
-    }
+        QVERIFY(first->memo->isReadOnly() && !first->memo->isEnabled());
+        const QString firstText = textOf(first);
+        // The second run from the data grid's popup menu.
+        Finforma->setCell(ldc::StudyGrid::stgdatos, 1, 9, "6.3");
+        chooseMenuItem(Finforma->pmenu, Finforma->pmnudunet);
+        const QPointer<TFinfo> second = Finfo;
+        QVERIFY(second && second != first);
+        const QString secondText = coreText(ldc::calculateResults);
+        QCOMPARE(textOf(second), secondText);
+        QVERIFY(secondText != firstText);
 
-    void reportOfTwoLevelsOfThreeReplicates_data() {
-        QTest::addColumn<QString>("basis");
-        QTest::addColumn<QString>("limits");
-        QTest::newRow("Regresión: the two limits")
-            << "Regresión"
-            << "LÍMITE DE DETECCIÓN  \"Regresión\" = 0.33 mg\n"
-               "LÍMITE DE CUANTIFICACIÓN  \"Regresión\" = 1 mg";
-        QTest::newRow("Ordenada al Origen: its deviation before the limits")
-            << "Ordenada al Origen"
-            << "DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = 0.129099\n"
-               "LÍMITE DE DETECCIÓN  \"Ordenada al Origen\" = 0.426028 mg\n"
-               "LÍMITE DE CUANTIFICACIÓN  \"Ordenada al Origen\" = 1.29099 mg";
-    }
-    void reportOfTwoLevelsOfThreeReplicates() {
-        QFETCH(QString, basis);
-        QFETCH(QString, limits);
-        studyReady(twoLevels(basis.toStdString()));
-        const Tfrminforme* report = runReport();
-        // By hand: b = 1, a = 0.1, s = 0.1, Sxx = 1.5, t(4) = 2.7764, s(b) = 0.1 / sqrt(1.5),
-        // s(a) = 0.1 * sqrt(1/6 + 2.25/1.5), CV = 0.1 / 1.6 * 100, R² = 1 - 0.04 / 1.54.
-        const QString results =
-            "\n\nLÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO\nVARIABILIDAD \"" + basis +
-            "\"\nPENDIENTE = 1\nLÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA = 1.22669\n"
-            "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA = 0.773308\n\nORDENADA AL ORIGEN = 0.1\n"
-            "LÍMITE SUPERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = 0.458432\n"
-            "LÍMITE INFERIOR DEL INTERVALO DE CONFIANZA DE ORDENADA AL ORIGEN = -0.258432\n\n"
-            "DESVIACIÓN ESTÁNDAR DE REGRESIÓN = 0.1\nCOEFICIENTE DE VARIACIÓN = 6.25\n"
-            "COEFICIENTE DE DETERMINACIÓN = 0.974026\n\n";
-        QCOMPARE(textOf(report), kStudyText + results + limits);
-        QCOMPARE(report->windowTitle(), QStringLiteral("Informe"));
-        QCOMPARE(m_dialogs->errors, QStringList());
-        // A second use: a second window with the same text, the study window behind.
-        const Tfrminforme* second = runReport();
-        QVERIFY(second != report);
-        QCOMPARE(textOf(second), textOf(report));
-        QCOMPARE(openChildren().size(), 3);
+        closeWindowOf(Finforma);
+        QCOMPARE(textOf(first) + textOf(second), firstText + secondText);
+        const QString commands = availableCommands();
+        // Closed twice before it is gone (two keys): the other child still counts.
+        QWidget* firstWindow = first->parentWidget();
+        firstWindow->close();
+        firstWindow->close();
+        flushDeletes();
+        QCOMPARE(availableCommands(), commands);
+        closeWindowOf(second);
+        QCOMPARE(availableCommands(), kAfterLastChild);
     }
 
     void calculationsThatStop() {
         ldc::testing::StudyOutline single;  // one replicate a level: no deviation to take
         single.levelValues = {"1", "2"};
         single.results = {{"1.0"}, {"2.1"}};
-        studyReady(single);
+        QVERIFY(studyReady(single));
         runResults();
         QCOMPARE(openChildren().size(), 1);
         QVERIFY(MainForm->mnudunet->isEnabled());  // the analyst may correct it and run again
@@ -177,14 +169,25 @@ private slots:
         QVERIFY(textOf(runReport())
                     .endsWith("mg\nNivel 1 , Replica 1            1.0\n"
                               "Nivel 2 , Replica 1            2.1"));
-        QCOMPARE(m_dialogs->errors.size(), 2);
-        QCOMPARE(m_dialogs->errors.at(1), m_dialogs->errors.at(0));
-        QVERIFY(m_dialogs->errors.at(0).endsWith('.'));
+        QCOMPARE(messagesOf(std::exchange(m_dialogs->errors, {})),
+                 QStringList(2, "Floating point division by zero."));
     }
 
-    // Any key or button in the text closes the report; the wheel and the scroll bar scroll.
-    void keysAndClicksCloseTheReportScrollingDoesNot() {
-        studyReady(twoLevels());
+    // Every run shows the core's report in a window of its own; any key or button in the
+    // text closes it, the wheel and the scroll bar scroll it.
+    void reportsShowTheStudyAndCloseAtAnyKeyOrClick() {
+        QVERIFY(studyReady(ldc::testing::workedExample("Ordenada al Origen")));
+        const QString expected = coreText(ldc::writeReport);
+        const QPointer<Tfrminforme> kept = runReport();
+        QCOMPARE(textOf(kept), expected);
+        QCOMPARE(kept->windowTitle(), QStringLiteral("Informe"));
+        QWidget* viewport = kept->mminforme->viewport();
+        QWheelEvent wheel({20, 20}, viewport->mapToGlobal(QPoint(20, 20)), {}, {0, -120},
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        QScrollBar* bar = kept->mminforme->verticalScrollBar();
+        QVERIFY(bar->value() > 0 && activeReport() == kept);
+        const QString commands = availableCommands();
         const QList<std::function<void(QPlainTextEdit*)>> closers = {
             [](QPlainTextEdit* text) { QTest::keyClick(text, Qt::Key_Down); },
             [](QPlainTextEdit* text) { QTest::keyClick(text, Qt::Key_Tab); },
@@ -192,61 +195,103 @@ private slots:
             [](QPlainTextEdit* text) { QTest::mouseClick(text->viewport(), Qt::RightButton); }};
         for (const auto& close : closers) {
             const QPointer<Tfrminforme> report = runReport();
-            const QString commands = availableCommands();
-            QWidget* viewport = report->mminforme->viewport();
-            QWheelEvent wheel({20, 20}, viewport->mapToGlobal(QPoint(20, 20)), {}, {0, -120},
-                              Qt::NoButton, {}, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(viewport, &wheel);
-            QScrollBar* bar = report->mminforme->verticalScrollBar();
-            QVERIFY(bar->value() > 0);
-            QTest::mouseClick(bar, Qt::LeftButton, {}, {bar->width() / 2, bar->height() - 30});
-            QCOMPARE(activeReport(), report.data());
+            QCOMPARE(textOf(report), expected);  // every run a window of its own
             close(report->mminforme);
             flushDeletes();
             QVERIFY(!report);
             QCOMPARE(availableCommands(), commands);  // the study window remains
         }
-        const Tfrminforme* report = runReport();
+        QCOMPARE(openChildren().size(), 2);  // the study window and the first report
         closeWindowOf(Finforma);
-        QTest::keyClick(report->mminforme, Qt::Key_Escape);
+        QTest::keyClick(kept->mminforme, Qt::Key_Escape);
         QCOMPARE(availableCommands(), kAfterLastChild);
     }
 
-    void resultsWindowsOutliveTheStudyTheLastResetsTheFrame() {
-        studyReady(ldc::testing::workedExample());
-        runResults();
-        const QPointer<TFinfo> first = Finfo;
-        const QString firstText = textOf(first);
-        // A later edit and a second run from the data grid's popup menu: a second window,
-        // the first one as it was.
-        Finforma->setCell(ldc::StudyGrid::stgdatos, 1, 9, "6.3");
-        chooseMenuItem(Finforma->pmenu, Finforma->pmnudunet);
-        const QPointer<TFinfo> second = Finfo;
-        const QString secondText = textOf(second);
-        QVERIFY(secondText != firstText);
+    void printDialogsAreCreatedHidden() {
+        destroyPrintDialogs();
+        createPrintDialogs();
+        QStringList shown;
+        for (QDialog* dialog : std::initializer_list<QDialog*>{Fopprt1, FOPRT, oprui, Fopprt}) {
+            QVERIFY(dialog->isHidden() && !dialog->parentWidget());  // windows of their own
+            shown << dialog->windowTitle();
+        }
+        const RadioGroup* pages = Fopprt1->opcion;
+        shown << pages->title() << pages->item(0)->text() << pages->item(1)->text();
+        QCOMPARE(shown, (QStringList{"opciones", "Opciones de impresión",
+                                     "Imprime cuantificacion por señal ruido ", "opciones",
+                                     "Imprimir en Lasser :", "Información y Datos Generales",
+                                     "Límite de Detección y Cuantificación del Método"}));
+        QCOMPARE(pages->itemIndex(), 0);
+    }
 
-        closeWindowOf(Finforma);
-        QCOMPARE(openChildren().size(), 2);
-        QCOMPARE(textOf(first), firstText);
-        QCOMPARE(textOf(second), secondText);
-        const QString commands = availableCommands();
-        // Closed twice before it is gone (a key that closes it, then the next one): the
-        // other child still counts.
-        QWidget* firstWindow = first->parentWidget();
-        firstWindow->close();
-        firstWindow->close();
+    // The choice and the printer settings last the run; the chosen page prints at the
+    // layout's resolution; a cancelled print dialog prints nothing and calculates nothing.
+    void theChosenPagePrints() {
+        QVERIFY(studyReady(ldc::testing::workedExample()));
+        TRIGGER_ENABLED(MainForm->printLasser);
+        Fopprt1->opcion->item(1)->click();
+        QTest::mouseClick(Fopprt1->BitBtn2, Qt::LeftButton);
+        QVERIFY(Fopprt1->isHidden());
+        TRIGGER_ENABLED(MainForm->printLasser);
+        QCOMPARE(Fopprt1->opcion->itemIndex(), 1);
+        const QString laser = printToFile("laser.pdf");
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QCOMPARE(pageCount(laser), 1);
+        QCOMPARE(qRound(ldc::Uprint1::laserRecord().slope * 1e6), 991667);  // the results page
+        QVERIFY(Fopprt1->isVisible());
+        // The layout sets its lines in device pixels: 12 points are 100 of them at 600 dpi.
+        QCOMPARE(Fopprt1->printer().resolution(), 600);
+        PrinterSurface surface(Fopprt1->printer(), 600);
+        surface.setFont("Arial", 12);
+        QCOMPARE(surface.fontHeight(), 100);
+
+        QVERIFY(QFile::remove(laser));
+        ldc::Uprint1::laserRecord() = {};
+        m_dialogs->printAnswers.push_back(false);
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QCOMPARE(Fopprt1->printer().outputFileName(), laser);  // what the first dialog set
+        QVERIFY(!QFile::exists(laser));
+        QCOMPARE(ldc::Uprint1::laserRecord().slope, 0.0);
+    }
+
+    // A print that stops on an error reaches neither the paper nor the file.
+    void printsThatStopLeaveNoHalfDocument() {
+        QVERIFY(studyReady(ldc::testing::workedExample()));
+        TRIGGER_ENABLED(MainForm->printLasser);
+        Finforma->setCell(ldc::StudyGrid::stgnivel, 2, 2, "x");
+        const QString path = printToFile("refused.pdf");
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QVERIFY(!QFile::exists(path));
+        // A place that cannot be written is reported, and the printer still serves.
+        copyStudy(ldc::testing::makeStudy(ldc::testing::uniformOutline(4, 30)), *Finforma);
+        printToFile("no-such-folder/refused.pdf");
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QCOMPARE(
+            messagesOf(std::exchange(m_dialogs->errors, {})),
+            (QStringList{"'x' is not a valid integer value.", "No se pudo iniciar la impresión."}));
+        printToFile("refused.pdf");
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QCOMPARE(pageCount(path), 4);  // 120 data rows: continuation pages
+        // Nothing half-made beside the PDFs.
+        const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(files.filter(QRegularExpression("^\\.")), QStringList());
+    }
+
+    // The options outlive the study window: "Aceptar" must not read a closed one.
+    void closedStudyShowsNoticeAndNoPrintDialog() {
+        QVERIFY(studyReady(ldc::testing::workedExample()));
+        TRIGGER_ENABLED(MainForm->printLasser);
+        TRIGGER_ENABLED(MainForm->mnuclose);
         flushDeletes();
-        QCOMPARE(availableCommands(), commands);  // another child remains
-        closeWindowOf(second);
-        QCOMPARE(availableCommands(), kAfterLastChild);
+        QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
+        QTest::keyClick(Fopprt1, Qt::Key_Return);
+        QVERIFY(Fopprt1->isVisible());
+        QCOMPARE(std::exchange(m_dialogs->notices, {}),
+                 QStringList(2, "No hay un estudio abierto para imprimir."));
+        QCOMPARE(m_dialogs->printDialogs, 0);
     }
 };
 
-int main(int argc, char** argv) {
-    LdcApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    CalculationWindowsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+LDC_WIDGET_TEST_MAIN(CalculationWindowsTest)
 
 #include "CalculationWindowsTest.moc"

@@ -7,7 +7,25 @@
 #include <QtTest>
 
 #include "app/CommandStates.h"
+#include "app/LdcApplication.h"
 #include "app/Main.h"
+
+// A widget test program runs on the program's own application object, so that the commands
+// it runs go through the program's error handler.
+#define LDC_WIDGET_TEST_MAIN(TestClass)                 \
+    int main(int argc, char** argv) {                   \
+        LdcApplication app(argc, argv);                 \
+        QApplication::setQuitOnLastWindowClosed(false); \
+        TestClass test;                                 \
+        return QTest::qExec(&test, argc, argv);         \
+    }
+
+// Runs a command through the event loop, as a menu click does: an error it raises reaches
+// the application's error handler and the error box, and the test goes on to check it.
+inline void triggerAsTheUser(QAction* action) {
+    QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+    QCoreApplication::sendPostedEvents(action, QEvent::MetaCall);
+}
 
 // Runs a command the way the user can: only if it is available. A test that reaches a
 // command the frame has made unavailable fails here instead of running it anyway.
@@ -15,7 +33,7 @@
     do {                                                                                       \
         QVERIFY2((action)->isEnabled(),                                                        \
                  qPrintable(QStringLiteral("%1 is unavailable").arg((action)->objectName()))); \
-        (action)->trigger();                                                                   \
+        triggerAsTheUser(action);                                                              \
     } while (false)
 
 // A frame of its own for every test, shown and active as at start-up.
@@ -63,6 +81,14 @@ inline QString availableCommands() {
             names << row.item;
     }
     return names.join(' ');
+}
+
+// The messages error boxes showed, without the context line that may stand above one.
+inline QStringList messagesOf(const QStringList& boxes) {
+    QStringList messages;
+    for (const QString& box : boxes)
+        messages << box.section('\n', -1);
+    return messages;
 }
 
 inline const QString kAlwaysAvailable =

@@ -1,32 +1,46 @@
-// The frame window: command states, hints, splash, about box, help requests and closing.
+// The frame window: command states, hints, splash, about boxes, help requests and the help
+// viewer behind them, the error box, where child windows open, and Exit.
 
-#include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
-#include <QtTest>
+
+#include <functional>
 
 #include "FrameFixture.h"
 #include "ScriptedDialogs.h"
 #include "app/HelpRequest.h"
-#include "app/LdcApplication.h"
 #include "app/Ufacerca.h"
 #include "app/Ufshow.h"
 #include "app/help/HelpViewer.h"
+#include "study/Fdatos.h"
+#include "study/LdcError.h"
 
 namespace {
 
-struct StubbornChild : QWidget {
-    bool refuse = true;
-    void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuse); }
-};
+HelpViewer* request(unsigned command, quintptr data = 0, const QString& file = bundledHelpFile()) {
+    WinHelp(nullptr, file, command, data);
+    return helpViewer();
+}
+
+quintptr keyword(const char* text) {
+    return reinterpret_cast<quintptr>(text);
+}
 
 }  // namespace
 
 class FrameTest : public QObject {
     Q_OBJECT
+
+    using Requests = QList<std::pair<unsigned, quintptr>>;
+    ScriptedDialogs m_dialogs;  // a dialog nobody expected fails the test
+    Requests m_help;
 
 private slots:
     void init() {
@@ -37,23 +51,21 @@ private slots:
     void cleanup() {
         stopFrame();
         setHelpRequestHook({});
+        QCOMPARE(std::exchange(m_dialogs.errors, {}), QStringList());
     }
 
     void startUpState() {
-        QCOMPARE(availableCommands(), kIdleCommands);
         QCOMPARE(MainForm->windowTitle(),
                  QStringLiteral(
                      "Límite de Detección y Cuantificación del Método(Curva de calibración) "));
         QCOMPARE(MainForm->Paneld->text(), QStringLiteral("F1 <Ayuda>"));
         QCOMPARE(MainForm->StatusLine->text() + MainForm->estado->text(), QString());
         // Whatever the state, the DeskJet command and "Como usar la ayuda" stay out of sight.
-        const auto hidden = [] {
-            return !MainForm->PrintDeskjet->isVisible() && MainForm->spdprint1->isHidden() &&
-                   !MainForm->HelpHowToUseItem->isVisible();
-        };
-        QVERIFY(hidden());
-        MainForm->applyCommandState(CommandTransition::AfterOpen);
-        QVERIFY(hidden());
+        for (const auto state : {CommandTransition::StartUp, CommandTransition::AfterOpen}) {
+            MainForm->applyCommandState(state);
+            QVERIFY(!MainForm->PrintDeskjet->isVisible() && MainForm->spdprint1->isHidden() &&
+                    !MainForm->HelpHowToUseItem->isVisible());
+        }
     }
 
     void hintsShowInStatusLineAndTooltip() {
@@ -61,7 +73,6 @@ private slots:
         MainForm->applyCommandState(CommandTransition::AfterOpen);
         const char* const rows[][3] = {
             {"spdprint", "Imprime en Lasser", "Imprime en Lasser"},  // no "|": both parts
-            {"spdnuevo", "Nuevo", "Crea un nuevo archivo"},
             // The button's own words, not its menu item's.
             {"spdexit", "Salir", "Salir del módulo LDC del Método (Curva de Calibración)"}};
         for (const auto& [name, tooltip, status] : rows) {
@@ -82,18 +93,6 @@ private slots:
         MainForm->FilePrintItem->close();
     }
 
-    void aboutTwiceGivesTwoBoxes() {
-        TRIGGER_ENABLED(MainForm->HelpAboutItem);
-        TRIGGER_ENABLED(MainForm->HelpAboutItem);
-        const QList<TAboutBox*> boxes = MainForm->findChildren<TAboutBox*>();
-        QCOMPARE(boxes.size(), 2);
-        QVERIFY(boxes[0]->isVisible() && boxes[1]->isVisible());
-        QCOMPARE(boxes[0]->windowTitle(), QStringLiteral("Acerca de"));
-        QCOMPARE(boxes[0]->ProductName->text(), QStringLiteral("QORVAL v.w. 3.1"));
-        QTest::mouseClick(boxes[0]->OKButton, Qt::LeftButton);
-        QVERIFY(!boxes[0]->isVisible() && boxes[1]->isVisible());
-    }
-
     void splashHidesByItsTimerOrLabel3() {
         Fshow = new TFshow(MainForm);
         QVERIFY(!Fshow->Timer1->isActive());  // stopped until the frame is activated
@@ -106,35 +105,39 @@ private slots:
                 QVERIFY(QMetaObject::invokeMethod(Fshow->Timer1, "timeout"));
             else
                 QTest::mouseClick(Fshow->Label3, Qt::LeftButton);
-            QVERIFY(!Fshow->isVisible());
-            QVERIFY(!Fshow->Timer1->isActive());
+            QVERIFY(!Fshow->isVisible() && !Fshow->Timer1->isActive());
         }
         delete Fshow.data();
     }
 
-    void helpRequests() {
+    // Every About shows a further box, clear of the one before; F1 anywhere asks for the
+    // topic of what is in front.
+    void helpRequestsAndAboutBoxes() {
         TRIGGER_ENABLED(MainForm->HelpContentsItem);
         MainForm->HelpHowToUse();  // its item is hidden; the command still answers
         QVERIFY(QTest::qWaitForWindowActive(MainForm));
         QTest::keyClick(MainForm, Qt::Key_F1);  // no child window: the contents
         addPlainChild(19);
         QTest::keyClick(MainForm, Qt::Key_F1);  // the topic of the child in front
-        // F1 on a highlighted menu item: its topic.
         MainForm->applyCommandState(CommandTransition::AfterOpen);
         MainForm->FileMenu->popup(QPoint(10, 10));
         MainForm->FileMenu->setActiveAction(MainForm->FileSaveAsItem);
-        QTest::keyClick(MainForm->FileMenu, Qt::Key_F1);
+        QTest::keyClick(MainForm->FileMenu, Qt::Key_F1);  // a highlighted item: its topic
         TRIGGER_ENABLED(MainForm->HelpAboutItem);
-        auto* about = MainForm->findChild<TAboutBox*>();
-        QApplication::setActiveWindow(about);
-        QVERIFY(QTest::qWaitForWindowActive(about));
-        QTest::keyClick(about, Qt::Key_F1);
-        QCOMPARE(m_help, (Requests{{HELP_CONTENTS, 0},
-                                   {HELP_HELPONHELP, 0},
-                                   {HELP_CONTENTS, 0},
-                                   {HELP_CONTEXT, 19},
-                                   {HELP_CONTEXT, 6},
-                                   {HELP_CONTEXT, 33}}));
+        TRIGGER_ENABLED(MainForm->HelpAboutItem);
+        const QList<TAboutBox*> boxes = MainForm->findChildren<TAboutBox*>();
+        QCOMPARE(boxes.size(), 2);
+        QVERIFY(boxes[1]->y() - boxes[0]->y() > 10 && boxes[1]->x() > boxes[0]->x());
+        QCOMPARE(boxes[1]->windowTitle() + boxes[1]->ProductName->text(),
+                 QStringLiteral("Acerca deQORVAL v.w. 3.1"));
+        QApplication::setActiveWindow(boxes[1]);
+        QVERIFY(QTest::qWaitForWindowActive(boxes[1]));
+        QTest::keyClick(boxes[1], Qt::Key_F1);
+        QTest::mouseClick(boxes[0]->OKButton, Qt::LeftButton);
+        QVERIFY(!boxes[0]->isVisible() && boxes[1]->isVisible());
+        const Requests contents{{HELP_CONTENTS, 0}, {HELP_HELPONHELP, 0}, {HELP_CONTENTS, 0}};
+        const Requests topics{{HELP_CONTEXT, 19}, {HELP_CONTEXT, 6}, {HELP_CONTEXT, 33}};
+        QCOMPARE(m_help, contents + topics);
         // The search sends an empty keyword, not a null one.
         TRIGGER_ENABLED(MainForm->HelpSearchItem);
         QCOMPARE(m_help.last().first, HELP_PARTIALKEY);
@@ -142,29 +145,116 @@ private slots:
         QVERIFY(keyword && !*keyword);
     }
 
-    void exitAsksEveryChild() {
-        auto* stubborn = new StubbornChild;
-        MainForm->addChild(stubborn, 11);
-        addPlainChild();
-        TRIGGER_ENABLED(MainForm->FileExitItem);
-        QCOMPARE(openChildren().size(), 1);  // the willing child went; the other keeps the frame
-        QVERIFY(MainForm->isVisible());
-        stubborn->refuse = false;
-        TRIGGER_ENABLED(MainForm->FileExitItem);
-        QVERIFY(!MainForm->isVisible());
+    // Whatever a command raises reaches the error box in the analyst's words.
+    void theErrorBoxShowsWhatACommandRaised() {
+        const std::pair<std::function<void()>, QString> rows[] = {
+            {[] { throw ldc::Error(std::string("'4") + '\0' + ".1' is not", "En la fila 3."); },
+             "En la fila 3.\n'4\\x00.1' is not."},
+            {[] { throw std::bad_alloc(); },
+             "No hay memoria suficiente para completar la operación."},
+            {[] { throw std::runtime_error("a\033[2Jb"); }, "Error inesperado: a\\x1B[2Jb."},
+            {[] { throw 42; }, "Error inesperado."}};
+        QAction command;
+        for (const auto& [raise, shown] : rows) {
+            const auto connection = connect(&command, &QAction::triggered, raise);
+            triggerAsTheUser(&command);
+            disconnect(connection);
+            QCOMPARE(m_dialogs.errors, QStringList{shown});
+            m_dialogs.errors.clear();
+        }
+        TRIGGER_ENABLED(MainForm->FileNewItem);
+        QVERIFY(Finforma);
     }
 
-private:
-    using Requests = QList<std::pair<unsigned, quintptr>>;
-    ScriptedDialogs m_dialogs;  // a dialog nobody expected fails the test
-    Requests m_help;
+    // A short message must not cut the caption, the application title, in the window frame.
+    void noticesAndErrorBoxesHoldTheWholeTitle() {
+        QFont caption = QApplication::font();
+        caption.setBold(true);
+        const int needed = QFontMetrics(caption).horizontalAdvance(applicationTitle()) +
+                           3 * MainForm->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        for (const QMessageBox::Icon icon : {QMessageBox::NoIcon, QMessageBox::Critical}) {
+            const auto box = messageBox(icon, QStringLiteral("Disk full."), MainForm);
+            box->show();
+            QCOMPARE(box->windowTitle(), applicationTitle());
+            QVERIFY2(box->width() >= needed, qPrintable(QString::number(box->width())));
+        }
+    }
+
+    // A child window opens wholly inside the client area, a centred one clear of the one
+    // there; Cascade keeps each at the size it opened with, the front one in front.
+    void childWindowsOpenInsideAndCascadeReadably() {
+        QMdiSubWindow* first =
+            MainForm->addChild(new QWidget, 11, {540, 291}, TMainForm::ChildPlace::Centred);
+        QMdiSubWindow* second =
+            MainForm->addChild(new QWidget, 11, {540, 291}, TMainForm::ChildPlace::Centred);
+        QVERIFY(second->x() > first->x());
+        QVERIFY(second->y() - first->y() >= first->widget()->y());  // the first's title shows
+        second->move(first->pos());  // where the area's own placement sends the next one out
+        TRIGGER_ENABLED(MainForm->FileNewItem);
+        QVERIFY(Finforma);
+        auto* study = qobject_cast<QMdiSubWindow*>(Finforma->parentWidget());
+        const QSize studySize = study->size();
+        const QRect area = MainForm->ClientArea->viewport()->rect();
+        QVERIFY(area.contains(study->geometry()));
+        QVERIFY(!MainForm->ClientArea->verticalScrollBar()->isVisible());
+        MainForm->WindowCascade();
+        QVERIFY(first->size() == QSize(540, 291) && second->size() == QSize(540, 291));
+        QCOMPARE(study->size(), studySize);
+        QCOMPARE(MainForm->ClientArea->subWindowList(QMdiArea::StackingOrder).last(), study);
+        QVERIFY(first->pos() != second->pos() && second->pos() != study->pos());
+        QVERIFY(area.contains(study->geometry()));
+        TRIGGER_ENABLED(MainForm->FileExitItem);  // every child agrees to close: the frame goes
+        QVERIFY(openChildren().isEmpty() && !MainForm->isVisible());
+    }
+
+    // Every help context number of the menus and windows shows the topic that names the
+    // menu item or window it was asked from.
+    void everyContextShowsItsTopic() {
+        // clang-format off
+        const std::pair<unsigned, const char*> contexts[] = {
+            {1, "Archivo"}, {2, "Nivel 1 , Replica 1"}, {3, "Abrir..."}, {4, "Cerrar"},
+            {5, "Guardar"}, {6, "Guardar como..."}, {7, "Imprimir..."}, {8, "Salir"},
+            {10, "Cálculos"}, {11, "LC = 10 · s / b"}, {19, "cierran la ventana del informe"},
+            {20, "Mosaico"}, {30, "Ctrl+F1"}, {31, "Contenido"}, {32, "Buscar ayuda sobre..."},
+            {33, "QORVAL v.w. 3.1"}};
+        // clang-format on
+        for (const auto& [context, caption] : contexts) {
+            const HelpViewer* viewer = request(HELP_CONTEXT, context);
+            QVERIFY2(viewer->isVisible() && viewer->note()->isHidden() && viewer->currentTopic() &&
+                         viewer->currentTopic()->contexts.contains(context) &&
+                         viewer->browser()->toPlainText().contains(QString::fromUtf8(caption)),
+                     caption);
+        }
+    }
+
+    void contentsHelpOnHelpAndUnknownContexts() {
+        HelpViewer* viewer = request(HELP_HELPONHELP);
+        QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("Cómo usar la ayuda"));
+        QCOMPARE(request(HELP_CONTENTS), viewer);  // one viewer serves every request
+        QCOMPARE(viewer->currentTopic(), viewer->index().contents());
+        QCOMPARE(viewer->windowTitle(),
+                 QStringLiteral("Ayuda - Límite de Detección y Cuantificación del Método"));
+        request(HELP_CONTEXT, 99);
+        QCOMPARE(viewer->currentTopic(), viewer->index().contents());
+        QVERIFY(viewer->note()->isVisible() && viewer->note()->text().contains("contexto 99"));
+        request(HELP_CONTEXT, 2, bundledHelpFile() + ".falta");
+        QVERIFY(viewer->note()->text().startsWith("No se encontró el archivo de ayuda «"));
+    }
+
+    void searchByKeyword() {
+        // The Search command's empty keyword lists every topic.
+        HelpViewer* viewer = request(HELP_PARTIALKEY, keyword(""));
+        QVERIFY(viewer->searchPanel()->isVisible());
+        QCOMPARE(viewer->searchResults()->count(), viewer->index().topics().size());
+        // Case and accents do not matter, and the page the keyword names comes first.
+        QTest::keyClicks(viewer->searchField(), QStringLiteral("CUANTIFICACION"));
+        QTest::keyClick(viewer->searchField(), Qt::Key_Return);
+        QCOMPARE(viewer->currentTopic(), viewer->index().byContext(11));
+        request(HELP_PARTIALKEY, keyword("xilófono"));
+        QCOMPARE(viewer->searchResults()->count(), 0);
+    }
 };
 
-int main(int argc, char** argv) {
-    LdcApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    FrameTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+LDC_WIDGET_TEST_MAIN(FrameTest)
 
 #include "FrameTest.moc"

@@ -7,8 +7,7 @@ namespace {
 template <typename T>
 T take(std::deque<T>& queue, const char* what) {
     if (queue.empty()) {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected %1 with no scripted answer")
-                                    .arg(QString::fromLatin1(what))),
+        QTest::qFail(qPrintable(QStringLiteral("unexpected %1 with no scripted answer").arg(what)),
                      __FILE__, __LINE__);
         return T{};
     }
@@ -18,10 +17,6 @@ T take(std::deque<T>& queue, const char* what) {
 }
 
 }  // namespace
-
-void ScriptedDialogs::notice(QWidget*, const QString& text) { notices << text; }
-
-void ScriptedDialogs::errorBox(QWidget*, const QString& text) { errors << text; }
 
 bool ScriptedDialogs::question(QWidget*, const QString& caption, const QString& text) {
     questions << caption + "|" + text;

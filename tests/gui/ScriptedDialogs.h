@@ -13,15 +13,19 @@
 class ScriptedDialogs : public Dialogs {
 public:
     ScriptedDialogs() { setDialogs(this); }
-    ~ScriptedDialogs() override { setDialogs(nullptr); }
+    // A test that failed before dropping its dialogs must not leave the next one real ones.
+    ~ScriptedDialogs() override {
+        if (&dialogs() == this)
+            setDialogs(nullptr);
+    }
 
-    void notice(QWidget* parent, const QString& text) override;
-    void errorBox(QWidget* parent, const QString& text) override;
-    bool question(QWidget* parent, const QString& caption, const QString& text) override;
-    std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
-    std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
-    bool printDialog(QWidget* parent, QPrinter* printer) override;
-    int execModal(QDialog* dialog) override;
+    void notice(QWidget*, const QString& text) override { notices << text; }
+    void errorBox(QWidget*, const QString& text) override { errors << text; }
+    bool question(QWidget*, const QString& caption, const QString& text) override;
+    std::optional<QString> openFileName(QWidget*, const FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(QWidget*, const FileDialogRequest& request) override;
+    bool printDialog(QWidget*, QPrinter* printer) override;
+    int execModal(QDialog*) override;
 
     // Answers, consumed in order. std::nullopt stands for Cancel.
     std::deque<bool> questionAnswers;
