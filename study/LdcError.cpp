@@ -29,7 +29,7 @@ std::string visibleText(std::string_view text) {
                    static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
                    static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
             const auto code = static_cast<unsigned char>(text[++i]);
-            shown += "\\u00";
+            shown += "\\x";
             shown += kHexDigits[code >> 4];
             shown += kHexDigits[code & 0xF];
         } else {

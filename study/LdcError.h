@@ -49,9 +49,9 @@ auto withErrorContext(Work&& work, Where&& describeWhere) -> decltype(work()) {
 inline constexpr const char* kOutOfMemoryText =
     "No hay memoria suficiente para completar la operación.";
 
-// `text` with its control characters shown as \xNN (C1 controls as \u0080 to \u009F), so
-// that a value read from a file can neither cut a message, split its line nor send
-// commands to a terminal. Already visible text comes back unchanged.
+// `text` with its control characters (C0, DEL and the C1 controls a file's undefined bytes
+// become) shown as \xNN, so that a value read from a file can neither cut a message, split
+// its line nor send commands to a terminal. Already visible text comes back unchanged.
 std::string visibleText(std::string_view text);
 
 // What the error box and the command-line calculator show for an error text: the text

@@ -210,26 +210,4 @@ std::string integerText(long long value) {
     return std::to_string(value);
 }
 
-std::string visibleText(std::string_view text) {
-    std::string shown;
-    shown.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        // A C1 control is two UTF-8 bytes, C2 80 to C2 9F.
-        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
-                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
-        if (byte >= 0x20 && byte != 0x7F && !c1) {
-            shown += text[i];
-            continue;
-        }
-        const unsigned code = c1 ? static_cast<unsigned char>(text[++i]) : byte;
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        shown += "\\x";
-        shown += kHex[code >> 4];
-        shown += kHex[code & 0xF];
-    }
-    return shown;
-}
-
 }  // namespace ldc

@@ -39,9 +39,5 @@ char decimalSeparatorFromEnvironment();
 // Decimal text of a whole number, no leading zeros or blanks.
 std::string integerText(long long value);
 
-// A text from the study as a message quotes it: control characters (C0, DEL and the C1
-// controls a file's undefined bytes become) shown as \xNN, so that a NUL cannot cut the
-// message nor a stray control garble it; any other text is left as it is.
-std::string visibleText(std::string_view text);
 
 }  // namespace ldc
