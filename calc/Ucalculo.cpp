@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
 
 #include "calc/FloatChecks.h"
 #include "calc/StudyValues.h"
@@ -137,6 +138,23 @@ Magnitudes measureValues(const StudyDocument& study, bool& resultsEqual) {
     return m;
 }
 
+// The Spanish line above an arithmetic fault of the calculation.
+std::string arithmeticContext(const char* step, bool levelsEqual, bool resultsEqual, bool flat,
+                              std::int32_t results) {
+    if (levelsEqual)
+        return "Todos los niveles tienen la misma cantidad adicionada: no hay una recta que "
+               "ajustar.";
+    if (resultsEqual)
+        return "Todas las cantidades recuperadas son iguales: no hay una recta que ajustar.";
+    if (flat)
+        return "La pendiente es cero: los límites de detección y de cuantificación no se "
+               "pueden calcular.";
+    if (results < 3)
+        return "El estudio tiene menos de tres resultados: hacen falta al menos tres para "
+               "calcular la regresión.";
+    return std::string("El cálculo se detuvo en ") + step + ".";
+}
+
 }  // namespace
 
 void ClearAccumulators() {
@@ -152,92 +170,120 @@ const CalibrationWork& calibrationWork() {
 
 void ComputeCalibration(const StudyDocument& study, CalibrationResults& results) {
     ClearAccumulators();
-    const Reading reading = readStudy(study);
+    // Conversions say which value failed; sums too large for a double say so here.
+    const Reading reading = withErrorContext(
+        [&] { return readStudy(study); },
+        [] {
+            return std::string("El cálculo se detuvo al sumar los datos: son demasiado grandes.");
+        });
 
-    CalibrationWork& w = g_work;
-    CalibrationResults& r = results;
-    const X n = w.observationCount;
-    const X sumX = w.sumX, sumX2 = w.sumX2, sumY = w.sumY, sumY2 = w.sumY2, sumXY = w.sumXY;
+    // An arithmetic fault says in English what went wrong; the line above it says, in the
+    // analyst's words, what the study lacks or which figure could not be calculated.
+    const char* step = "la pendiente";
+    bool levelsEqual = reading.levelsEqual, resultsEqual = false, flat = false;
+    try {
+        CalibrationWork& w = g_work;
+        CalibrationResults& r = results;
+        const X n = w.observationCount;
+        const X sumX = w.sumX, sumX2 = w.sumX2, sumY = w.sumY, sumY2 = w.sumY2, sumXY = w.sumXY;
 
-    // The three studies without a line are decided from the converted values, and take
-    // from there on what exact arithmetic gives them: the same level value everywhere
-    // makes the slope 0/0; the same result everywhere makes the slope and the residuals
-    // exactly zero, so that the determination is 0/0; any other zero slope stops at the
-    // first limit. Every other study is computed exactly as it always was.
-    if (reading.levelsEqual)
-        raiseInvalidOperation();
-    const X covariance = n * sumXY - sumX * sumY;
-    bool resultsEqual = false;
-    bool flat = false;
-    if (withinRoundingOfZero(covariance, n, sumX, sumY, sumXY,
-                             magnitudesFromSums(reading.results, sumX2, sumY2))) {
-        const Magnitudes exact = measureValues(study, resultsEqual);
-        flat = resultsEqual || withinRoundingOfZero(covariance, n, sumX, sumY, sumXY, exact);
-    }
-    const X xSpread = n * sumX2 - sumX * sumX;
-    const X ySpread = resultsEqual ? 0 : n * sumY2 - sumY * sumY;
+        // The three studies without a line are decided from the converted values, and take
+        // from there on what exact arithmetic gives them: the same level value everywhere
+        // makes the slope 0/0; the same result everywhere makes the slope and the residuals
+        // exactly zero, so that the determination is 0/0; any other zero slope stops at the
+        // first limit. Every other study is computed exactly as it always was.
+        if (levelsEqual)
+            raiseInvalidOperation();
+        const X covariance = n * sumXY - sumX * sumY;
+        if (withinRoundingOfZero(covariance, n, sumX, sumY, sumXY,
+                                 magnitudesFromSums(reading.results, sumX2, sumY2))) {
+            const Magnitudes exact = measureValues(study, resultsEqual);
+            flat = resultsEqual || withinRoundingOfZero(covariance, n, sumX, sumY, sumXY, exact);
+        }
+        const X xSpread = n * sumX2 - sumX * sumX;
+        const X ySpread = resultsEqual ? 0 : n * sumY2 - sumY * sumY;
 
-    r.slope = flat ? 0.0 : storeDouble(checkedDivide(covariance, xSpread));
-    const X slope = r.slope;
-    const double a = storeDouble(checkedDivide(sumY - slope * sumX, n));
-    w.residualSumOfSquares =
-        resultsEqual ? 0.0 : storeDouble((sumY2 - slope * sumXY) - X(a) * sumY);
-    const std::int32_t df = wrappingAdd(w.observationCount, -2);
-    w.degreesOfFreedom = df;
-    w.residualVariance = storeDouble(checkedDivide(w.residualSumOfSquares, w.degreesOfFreedom));
-    r.residualStdDev = storeDouble(checkedSqrt(w.residualVariance));
-    const X s = r.residualStdDev;
-    w.sxx = storeDouble(sumX2 - checkedDivide(sumX * sumX, n));
-    w.slopeStdDev = storeDouble(checkedDivide(s, checkedSqrt(w.sxx)));
+        step = "la pendiente";
+        r.slope = flat ? 0.0 : storeDouble(checkedDivide(covariance, xSpread));
+        const X slope = r.slope;
+        step = "la ordenada al origen";
+        const double a = storeDouble(checkedDivide(sumY - slope * sumX, n));
+        step = "la suma de cuadrados residual";
+        w.residualSumOfSquares =
+            resultsEqual ? 0.0 : storeDouble((sumY2 - slope * sumXY) - X(a) * sumY);
+        const std::int32_t df = wrappingAdd(w.observationCount, -2);
+        w.degreesOfFreedom = df;
+        step = "la varianza residual";
+        w.residualVariance = storeDouble(checkedDivide(w.residualSumOfSquares, w.degreesOfFreedom));
+        step = "la desviación estándar de regresión";
+        r.residualStdDev = storeDouble(checkedSqrt(w.residualVariance));
+        const X s = r.residualStdDev;
+        step = "la desviación estándar de la pendiente";
+        w.sxx = storeDouble(sumX2 - checkedDivide(sumX * sumX, n));
+        w.slopeStdDev = storeDouble(checkedDivide(s, checkedSqrt(w.sxx)));
 
-    // With fewer than three results an earlier step has already failed; replicate counts
-    // that do not add up to the results read (a negative count) can still arrive here
-    // with no degrees of freedom, and the table has no entry for them.
-    if (df < 1)
-        throw Error("Invalid floating point operation");
-    const X t = studentT(w.studentT, df);
-    r.slopeUpper = storeDouble(t * w.slopeStdDev + slope);
-    r.slopeLower = storeDouble(slope - t * w.slopeStdDev);
+        // With fewer than three results an earlier step has already failed; replicate counts
+        // that do not add up to the results read (a negative count) can still arrive here
+        // with no degrees of freedom, and the table has no entry for them.
+        if (df < 1)
+            throw Error("Invalid floating point operation");
+        const X t = studentT(w.studentT, df);
+        step = "los límites de confianza de la pendiente";
+        r.slopeUpper = storeDouble(t * w.slopeStdDev + slope);
+        r.slopeLower = storeDouble(slope - t * w.slopeStdDev);
 
-    r.variationCoefficient = storeDouble(checkedDivide(s * 100 * n, sumY));
-    const X explained = flat ? 0 : covariance;
-    r.determinationCoefficient =
-        storeDouble(checkedDivide(explained * explained, xSpread * ySpread));
+        step = "el coeficiente de variación";
+        r.variationCoefficient = storeDouble(checkedDivide(s * 100 * n, sumY));
+        step = "el coeficiente de determinación";
+        const X explained = flat ? 0 : covariance;
+        r.determinationCoefficient =
+            storeDouble(checkedDivide(explained * explained, xSpread * ySpread));
 
-    w.regressionDetectionLimit = storeDouble(checkedDivide(kDetectionFactor * s, slope));
-    w.regressionQuantificationLimit = storeDouble(checkedDivide(kQuantificationFactor * s, slope));
+        step = "los límites de detección y de cuantificación";
+        w.regressionDetectionLimit = storeDouble(checkedDivide(kDetectionFactor * s, slope));
+        w.regressionQuantificationLimit =
+            storeDouble(checkedDivide(kQuantificationFactor * s, slope));
 
-    w.meanX = storeDouble(checkedDivide(sumX, n));
-    const X meanX = w.meanX;
-    r.interceptStdDev = storeDouble(
-        checkedSqrt(checkedDivide(meanX * meanX, sumX2 - checkedDivide(sumX * sumX, n)) +
-                    checkedDivide(1, n)) *
-        s);
-    const X interceptStdDev = r.interceptStdDev;
-    r.intercept = storeDouble(checkedDivide(sumY - slope * sumX, n));
-    r.interceptUpper = storeDouble(t * interceptStdDev + X(r.intercept));
-    r.interceptLower = storeDouble(X(r.intercept) - t * interceptStdDev);
+        step = "la desviación estándar de la ordenada al origen";
+        w.meanX = storeDouble(checkedDivide(sumX, n));
+        const X meanX = w.meanX;
+        r.interceptStdDev = storeDouble(
+            checkedSqrt(checkedDivide(meanX * meanX, sumX2 - checkedDivide(sumX * sumX, n)) +
+                        checkedDivide(1, n)) *
+            s);
+        const X interceptStdDev = r.interceptStdDev;
+        step = "la ordenada al origen y sus límites de confianza";
+        r.intercept = storeDouble(checkedDivide(sumY - slope * sumX, n));
+        r.interceptUpper = storeDouble(t * interceptStdDev + X(r.intercept));
+        r.interceptLower = storeDouble(X(r.intercept) - t * interceptStdDev);
 
-    w.interceptDetectionLimit =
-        storeDouble(checkedDivide(kDetectionFactor * interceptStdDev, slope));
-    w.interceptQuantificationLimit =
-        storeDouble(checkedDivide(kQuantificationFactor * interceptStdDev, slope));
+        step = "los límites de detección y de cuantificación";
+        w.interceptDetectionLimit =
+            storeDouble(checkedDivide(kDetectionFactor * interceptStdDev, slope));
+        w.interceptQuantificationLimit =
+            storeDouble(checkedDivide(kQuantificationFactor * interceptStdDev, slope));
 
-    if (w.limitBasis == kBasisRegression) {
-        r.detectionLimit = w.regressionDetectionLimit;
-        r.quantificationLimit = w.regressionQuantificationLimit;
-    } else if (w.limitBasis == kBasisIntercept) {
-        r.detectionLimit = w.interceptDetectionLimit;
-        r.quantificationLimit = w.interceptQuantificationLimit;
-    } else {
-        // No basis chosen (or one the program does not know): the limits come from the
-        // blank standard deviation, never from whatever an earlier study left here.
-        const X blank = r.blankStdDev;
-        w.blankDetectionLimit = storeDouble(checkedDivide(kDetectionFactor * blank, slope));
-        w.blankQuantificationLimit =
-            storeDouble(checkedDivide(kQuantificationFactor * blank, slope));
-        r.detectionLimit = w.blankDetectionLimit;
-        r.quantificationLimit = w.blankQuantificationLimit;
+        if (w.limitBasis == kBasisRegression) {
+            r.detectionLimit = w.regressionDetectionLimit;
+            r.quantificationLimit = w.regressionQuantificationLimit;
+        } else if (w.limitBasis == kBasisIntercept) {
+            r.detectionLimit = w.interceptDetectionLimit;
+            r.quantificationLimit = w.interceptQuantificationLimit;
+        } else {
+            // No basis chosen (or one the program does not know): the limits come from the
+            // blank standard deviation, never from whatever an earlier study left here.
+            const X blank = r.blankStdDev;
+            w.blankDetectionLimit = storeDouble(checkedDivide(kDetectionFactor * blank, slope));
+            w.blankQuantificationLimit =
+                storeDouble(checkedDivide(kQuantificationFactor * blank, slope));
+            r.detectionLimit = w.blankDetectionLimit;
+            r.quantificationLimit = w.blankQuantificationLimit;
+        }
+    } catch (const Error& e) {
+        if (!e.context().empty())
+            throw;
+        throw Error(e.message(), arithmeticContext(step, levelsEqual, resultsEqual, flat,
+                                                   g_work.observationCount));
     }
 }
 

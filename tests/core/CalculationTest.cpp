@@ -168,6 +168,15 @@ TEST(Calculation, AnArithmeticFaultStopsAtItsStepAndKeepsWhatCameBefore) {
     const char* const invalid = "Invalid floating point operation";
     const char* const byZero = "Floating point division by zero";
     const char* const overflow = "Floating point overflow";
+    const char* const levels =
+        "Todos los niveles tienen la misma cantidad adicionada: no hay una recta que ajustar.";
+    const char* const equal =
+        "Todas las cantidades recuperadas son iguales: no hay una recta que ajustar.";
+    const char* const zeroSlope =
+        "La pendiente es cero: los límites de detección y de cuantificación no se pueden calcular.";
+    const char* const few =
+        "El estudio tiene menos de tres resultados: hacen falta al menos tres para calcular la "
+        "regresión.";
     // clang-format off
     const decltype(O::results) scattered = {{"1.9", "2.1"}, {"4.1", "3.9"}, {"5.8"}};
     const std::vector<std::string> flat = {"1.1", "1.2", "1.3"};
@@ -176,23 +185,25 @@ TEST(Calculation, AnArithmeticFaultStopsAtItsStepAndKeepsWhatCameBefore) {
         O study;
         const char* message;
         int fieldsWritten;
+        const char* context;
     } rows[] = {
-        {"levels all 2: 0/0 at the slope", O{{"2", "2", "2"}, scattered}, invalid, 0},
-        {"levels all 0.1", O{{"0.1", "0.1", "0.1"}, scattered}, invalid, 0},
-        {"N = 2, exact: 0/0 by df", O{{"1", "2"}, {{"1"}, {"3"}}}, invalid, 1},
-        {"N = 2, rounding: x/0 by df", O{{"1", "2"}, {{"1.1"}, {"3.3"}}}, byZero, 1},
-        {"residuals round below 0", O{{"1", "2", "3"}, {{"0.3"}, {"0.6"}, {"0.9"}}}, invalid, 1},
-        {"results sum to 0", O{{"1", "2", "3"}, {{"-2"}, {"1"}, {"1"}}}, byZero, 4},
-        {"results all 5: 0/0 in r²", O{{"1", "2", "3"}, {{"5"}, {"5"}, {"5"}}}, invalid, 5},
-        {"results all 0.1", O{{"1", "2", "3"}, {{"0.1", "0.1"}, {"0.1"}, {"0.1"}}}, invalid, 5},
-        {"slope exactly 0", O{{"1", "2", "3"}, {{"1", "3"}, {"2", "2"}, {"3", "1"}}}, byZero, 6},
-        {"same decimals at each level", O{{"0.1", "0.2", "0.3"}, {flat, flat, flat}}, byZero, 6},
-        {"squares overflow", O{{"1", "2", "3"}, {{"1e300"}, {"2e300"}, {"3e300"}}}, overflow, 0},
-        {"variation overflows", O{{"1", "2", "3"}, {{"1e10"}, {"-1e10"}, {"1e-300"}}}, overflow, 4},
+        {"levels all 2: 0/0 at the slope", O{{"2", "2", "2"}, scattered}, invalid, 0, levels},
+        {"levels all 0.1", O{{"0.1", "0.1", "0.1"}, scattered}, invalid, 0, levels},
+        {"N = 2, exact: 0/0 by df", O{{"1", "2"}, {{"1"}, {"3"}}}, invalid, 1, few},
+        {"N = 2, rounding: x/0 by df", O{{"1", "2"}, {{"1.1"}, {"3.3"}}}, byZero, 1, few},
+        {"residuals round below 0", O{{"1", "2", "3"}, {{"0.3"}, {"0.6"}, {"0.9"}}}, invalid, 1, "El cálculo se detuvo en la desviación estándar de regresión."},
+        {"results sum to 0", O{{"1", "2", "3"}, {{"-2"}, {"1"}, {"1"}}}, byZero, 4, "El cálculo se detuvo en el coeficiente de variación."},
+        {"results all 5: 0/0 in r²", O{{"1", "2", "3"}, {{"5"}, {"5"}, {"5"}}}, invalid, 5, equal},
+        {"results all 0.1", O{{"1", "2", "3"}, {{"0.1", "0.1"}, {"0.1"}, {"0.1"}}}, invalid, 5, equal},
+        {"slope exactly 0", O{{"1", "2", "3"}, {{"1", "3"}, {"2", "2"}, {"3", "1"}}}, byZero, 6, zeroSlope},
+        {"same decimals at each level", O{{"0.1", "0.2", "0.3"}, {flat, flat, flat}}, byZero, 6, zeroSlope},
+        {"squares overflow", O{{"1", "2", "3"}, {{"1e300"}, {"2e300"}, {"3e300"}}}, overflow, 0, "El cálculo se detuvo al sumar los datos: son demasiado grandes."},
+        {"variation overflows", O{{"1", "2", "3"}, {{"1e10"}, {"-1e10"}, {"1e-300"}}}, overflow, 4, "El cálculo se detuvo en el coeficiente de variación."},
     };
     // clang-format on
     for (const auto& row : rows) {
-        const R r = expectFault(makeStudy(row.study), row.message, row.fieldsWritten, row.fault);
+        const R r = expectFault(makeStudy(row.study), row.message, row.fieldsWritten, row.fault,
+                                row.context);
         EXPECT_TRUE(row.fieldsWritten < 5 || r.slope == 0) << row.fault;
         EXPECT_TRUE(row.fieldsWritten != 5 ||
                     r.residualStdDev + r.slopeUpper + r.variationCoefficient == 0)
