@@ -36,12 +36,24 @@ tally() {  # ctest-log
     failed=$((failed + bad))
 }
 
+# A check of the tree or of the installation counts as one test.
+check() {  # title command...
+    local title=$1
+    shift
+    echo "== $title"
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+    fi
+}
+
+check "Capas" ./scripts/check-layers.sh
 mkdir -p build build-sanitize
 run_suite "Programa completo" build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
     -DLDC_BUILD_BENCH=ON || status=1
 tally build.ctest.log
-echo "== Instalación"
-./scripts/check-install.sh build || status=1
+check "Instalación" ./scripts/check-install.sh build
 run_suite "Núcleo con sanitizadores" build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLDC_SANITIZE=ON \
     -DLDC_BUILD_GUI=OFF -DLDC_BUILD_BENCH=OFF -DBUILD_TESTING=ON || status=1
 tally build-sanitize.ctest.log

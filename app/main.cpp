@@ -9,7 +9,7 @@
 #include "app/ProgramPictures.h"
 #include "app/Ufshow.h"
 #include "app/help/HelpViewer.h"
-#include "report/PrintDialogs.h"
+#include "report/ui/PrintDialogs.h"
 #include "study/Numbers.h"
 
 int main(int argc, char** argv) {

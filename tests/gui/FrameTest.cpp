@@ -19,7 +19,7 @@
 #include "app/Ufacerca.h"
 #include "app/Ufshow.h"
 #include "app/help/HelpViewer.h"
-#include "study/Fdatos.h"
+#include "study/ui/Fdatos.h"
 #include "study/LdcError.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "study/Fdatos.h"
+#include "study/ui/Fdatos.h"
 
 // Copies a whole study, the data grid's hidden column too, as Open fills the window.
 inline void copyStudy(const ldc::StudyDocument& from, ldc::StudyDocument& to) {

@@ -1,4 +1,4 @@
-#include "study/Fdatos.h"
+#include "study/ui/Fdatos.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "report/Uopprt1.h"
+#include "report/ui/Uopprt1.h"
 
 #include "report/Uprint1.h"
 

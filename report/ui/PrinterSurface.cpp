@@ -1,4 +1,4 @@
-#include "report/PrinterSurface.h"
+#include "report/ui/PrinterSurface.h"
 
 #include <QDir>
 #include <QFile>

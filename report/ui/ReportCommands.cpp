@@ -8,14 +8,14 @@
 
 #include "app/HelpRequest.h"
 #include "app/Main.h"
-#include "report/Opruido.h"
-#include "report/PrintDialogs.h"
+#include "report/ui/Opruido.h"
+#include "report/ui/PrintDialogs.h"
 #include "report/ReportText.h"
-#include "report/Uinforme.h"
-#include "report/Uopprt.h"
-#include "report/Uopprt1.h"
-#include "report/Uoprt.h"
-#include "study/Fdatos.h"
+#include "report/ui/Uinforme.h"
+#include "report/ui/Uopprt.h"
+#include "report/ui/Uopprt1.h"
+#include "report/ui/Uoprt.h"
+#include "study/ui/Fdatos.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "report/RadioGroup.h"
+#include "report/ui/RadioGroup.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>

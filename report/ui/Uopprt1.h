@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "report/PrintOptionsDialog.h"
+#include "report/ui/PrintOptionsDialog.h"
 
 // The laser print options: general page or results page, printed with the laser layout.
 // Shown by the frame's "Lasser" command; created once at start-up.

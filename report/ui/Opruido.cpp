@@ -1,9 +1,9 @@
-#include "report/Opruido.h"
+#include "report/ui/Opruido.h"
 
 #include <QPushButton>
 #include <QStringList>
 
-#include "report/RadioGroup.h"
+#include "report/ui/RadioGroup.h"
 
 QPointer<Toprui> oprui;
 

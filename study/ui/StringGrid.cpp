@@ -1,4 +1,4 @@
-#include "study/StringGrid.h"
+#include "study/ui/StringGrid.h"
 
 #include <QApplication>
 #include <QHeaderView>

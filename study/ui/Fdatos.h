@@ -5,7 +5,7 @@
 
 #include "app/CommandStates.h"
 #include "study/EntryRules.h"
-#include "study/StringGrid.h"
+#include "study/ui/StringGrid.h"
 #include "study/StudyDocument.h"
 
 class QAction;

@@ -71,7 +71,7 @@ QString available() {
 
 }  // namespace
 
-class FdatosTest : public QObject {
+class StudyWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     QTemporaryDir m_dir;
@@ -424,8 +424,8 @@ private slots:
 
 int main(int argc, char** argv) {
     LdcApplication app(argc, argv);
-    FdatosTest test;
+    StudyWindowTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "FdatosTest.moc"
+#include "StudyWindowTest.moc"

@@ -1,4 +1,4 @@
-#include "report/Uinforme.h"
+#include "report/ui/Uinforme.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>

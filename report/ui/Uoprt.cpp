@@ -1,12 +1,12 @@
-#include "report/Uoprt.h"
+#include "report/ui/Uoprt.h"
 
 #include <QPushButton>
 #include <QStringList>
 
-#include "report/PrintDialogs.h"
-#include "report/RadioGroup.h"
-#include "report/Uopprt.h"
-#include "report/Uopprt1.h"
+#include "report/ui/PrintDialogs.h"
+#include "report/ui/RadioGroup.h"
+#include "report/ui/Uopprt.h"
+#include "report/ui/Uopprt1.h"
 
 QPointer<TFOPRT> FOPRT;
 

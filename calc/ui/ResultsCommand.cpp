@@ -3,9 +3,9 @@
 
 #include "app/HelpRequest.h"
 #include "app/Main.h"
-#include "calc/Fresult.h"
+#include "calc/ui/Fresult.h"
 #include "calc/ResultsText.h"
-#include "study/Fdatos.h"
+#include "study/ui/Fdatos.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "report/PrintOptionsDialog.h"
+#include "report/ui/PrintOptionsDialog.h"
 
 #include <QPrinter>
 #include <QPushButton>
 #include <QStringList>
 
 #include "app/Dialogs.h"
-#include "report/PrinterSurface.h"
-#include "report/RadioGroup.h"
-#include "study/Fdatos.h"
+#include "report/ui/PrinterSurface.h"
+#include "report/ui/RadioGroup.h"
+#include "study/ui/Fdatos.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "calc/Fresult.h"
+#include "calc/ui/Fresult.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>

@@ -12,7 +12,7 @@
 
 #include "app/Dialogs.h"
 #include "app/Main.h"
-#include "study/Fdatos.h"
+#include "study/ui/Fdatos.h"
 
 using ldc::FocusTarget;
 using ldc::StudyGrid;

@@ -14,7 +14,7 @@
 #include "app/HelpRequest.h"
 #include "app/Main.h"
 #include "files/StudyFile.h"
-#include "study/Fdatos.h"
+#include "study/ui/Fdatos.h"
 
 namespace {
 

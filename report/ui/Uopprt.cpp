@@ -1,8 +1,8 @@
-#include "report/Uopprt.h"
+#include "report/ui/Uopprt.h"
 
 #include "report/PrintGeometry.h"
-#include "report/RadioGroup.h"
-#include "report/Uoprt.h"
+#include "report/ui/RadioGroup.h"
+#include "report/ui/Uoprt.h"
 #include "report/Uprint.h"
 
 QPointer<TFopprt> Fopprt;

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "report/PrintOptionsDialog.h"
+#include "report/ui/PrintOptionsDialog.h"
 
 // The DeskJet print options: general page or results page, printed with the DeskJet
 // layout at the left margin chosen in the printer options (FOPRT). Shown by the frame's
