@@ -11,7 +11,7 @@
 namespace {
 
 using ldc::StudyField;
-using ldc::StudyGrid;
+using ldc::StudyTable;
 
 // A study of `results` replicate results spread over up to ten levels, the recovered
 // amounts scattered around y = x as an analyst would type them, or (flat) the same
@@ -19,17 +19,17 @@ using ldc::StudyGrid;
 ldc::CalibrationStudy studyOf(int results, bool flat = false) {
     const int levels = results < 10 ? 3 : 10;
     ldc::CalibrationStudy study;
-    study.setText(StudyField::ComboBox1, ldc::kBasisRegression);
-    study.setText(StudyField::enivel, std::to_string(levels));
-    study.setColumnCount(StudyGrid::stgnivel, levels + 1);
-    study.setRowCount(StudyGrid::stgdatos, results + 1);
+    study.setText(StudyField::limitBasis, ldc::kBasisRegression);
+    study.setText(StudyField::levelCount, std::to_string(levels));
+    study.setColumnCount(StudyTable::levels, levels + 1);
+    study.setRowCount(StudyTable::results, results + 1);
     int row = 1;
     for (int i = 1; i <= levels; ++i) {
         const int count = results / levels + (i <= results % levels ? 1 : 0);
-        study.setCell(StudyGrid::stgnivel, i, 1, std::to_string(2 * i));
-        study.setCell(StudyGrid::stgnivel, i, 2, std::to_string(count));
+        setLevelValueText(study, i, std::to_string(2 * i));
+        setReplicateCountText(study, i, std::to_string(count));
         for (int j = 0; j < count; ++j, ++row)
-            study.setCell(StudyGrid::stgdatos, 1, row,
+            study.setCell(StudyTable::results, 1, row,
                           std::to_string(flat ? 2 : 2 * i) + "." +
                               std::to_string(100 + (flat ? j % 7 : row % 97)));
     }

@@ -11,7 +11,7 @@
 namespace {
 
 using ldc::StudyField;
-using ldc::StudyGrid;
+using ldc::StudyTable;
 
 constexpr int kLevels = 10;
 constexpr int kRows = 10000;
@@ -19,21 +19,21 @@ constexpr int kRows = 10000;
 // Ten levels of a thousand replicates each, values as an analyst types them.
 ldc::CalibrationStudy largeStudy() {
     ldc::CalibrationStudy study;
-    study.setText(StudyField::emetodo, "Valoración de cafeína por HPLC");
-    study.setText(StudyField::eanalista, "María López");
-    study.setText(StudyField::efecha, "14/03/2024");
-    study.setText(StudyField::ecanad, "mg");
-    study.setText(StudyField::erecupera, "mg");
-    study.setText(StudyField::ComboBox1, ldc::kBasisRegression);
-    study.setText(StudyField::enivel, std::to_string(kLevels));
-    study.setColumnCount(StudyGrid::stgnivel, kLevels + 1);
+    study.setText(StudyField::method, "Valoración de cafeína por HPLC");
+    study.setText(StudyField::analyst, "María López");
+    study.setText(StudyField::date, "14/03/2024");
+    study.setText(StudyField::addedUnits, "mg");
+    study.setText(StudyField::recoveredUnits, "mg");
+    study.setText(StudyField::limitBasis, ldc::kBasisRegression);
+    study.setText(StudyField::levelCount, std::to_string(kLevels));
+    study.setColumnCount(StudyTable::levels, kLevels + 1);
     for (int i = 1; i <= kLevels; ++i) {
-        study.setCell(StudyGrid::stgnivel, i, 1, std::to_string(i * 2) + ",5");
-        study.setCell(StudyGrid::stgnivel, i, 2, std::to_string(kRows / kLevels));
+        setLevelValueText(study, i, std::to_string(i * 2) + ",5");
+        setReplicateCountText(study, i, std::to_string(kRows / kLevels));
     }
-    study.setRowCount(StudyGrid::stgdatos, kRows + 1);
+    study.setRowCount(StudyTable::results, kRows + 1);
     for (int r = 1; r <= kRows; ++r)
-        study.setCell(StudyGrid::stgdatos, 1, r, std::to_string(r % 97) + "," + std::to_string(r));
+        setRecoveredAmountText(study, r, std::to_string(r % 97) + "," + std::to_string(r));
     ldc::writeRowLabels(study, kLevels);
     return study;
 }

@@ -49,9 +49,9 @@ void writeResultsLines(const std::string& basis, const CalibrationResults& r,
 }
 
 void calculateResults(const StudyDocument& study, CalibrationResults& results, LineSink& sink) {
-    const std::string basis = study.text(StudyField::ComboBox1);
+    const std::string basis = study.text(StudyField::limitBasis);
     ComputeCalibration(study, results);
-    writeResultsLines(basis, results, study.text(StudyField::ecanad), sink);
+    writeResultsLines(basis, results, study.text(StudyField::addedUnits), sink);
 }
 
 }  // namespace ldc

@@ -6,9 +6,6 @@
 namespace ldc {
 namespace {
 
-using F = StudyField;
-using G = StudyGrid;
-
 // "El valor del nivel 2 no es un número." or, for a cell left empty, "... está vacío.".
 // Built only when a conversion has failed.
 std::string notA(const std::string& what, const std::string& text, const char* kind) {
@@ -18,13 +15,13 @@ std::string notA(const std::string& what, const std::string& text, const char* k
 }  // namespace
 
 std::int32_t levelCount(const StudyDocument& study) {
-    const std::string text = study.text(F::enivel);
+    const std::string text = study.text(StudyField::levelCount);
     return withErrorContext([&] { return parseInteger(text); },
                             [&] { return notA("El número de niveles", text, "número entero"); });
 }
 
 std::int32_t replicateCount(const StudyDocument& study, int level) {
-    const std::string text = study.cell(G::stgnivel, level, 2);
+    const std::string text = replicateCountText(study, level);
     return withErrorContext([&] { return parseInteger(text); },
                             [&] {
                                 return notA("El número de réplicas del nivel " + integerText(level),
@@ -33,14 +30,14 @@ std::int32_t replicateCount(const StudyDocument& study, int level) {
 }
 
 long double levelValue(const StudyDocument& study, int level) {
-    const std::string text = study.cell(G::stgnivel, level, 1);
+    const std::string text = levelValueText(study, level);
     return withErrorContext(
         [&] { return parseDecimal(text); },
         [&] { return notA("El valor del nivel " + integerText(level), text, "número"); });
 }
 
 long double recoveredAmount(const StudyDocument& study, int row) {
-    const std::string text = study.cell(G::stgdatos, 1, row);
+    const std::string text = recoveredAmountText(study, row);
     return withErrorContext(
         [&] { return parseDecimal(text); },
         [&] {

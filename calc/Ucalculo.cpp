@@ -70,7 +70,7 @@ Reading readStudy(const StudyDocument& study) {
     const int kAgain = levelCount(study);
     for (int i = 1; i <= kAgain; ++i)
         w.observationCount = wrappingAdd(w.observationCount, replicateCount(study, i));
-    w.limitBasis = study.text(F::ComboBox1);
+    w.limitBasis = study.text(F::limitBasis);
     FillStudentTTable(w.studentT);
     return reading;
 }

@@ -81,18 +81,18 @@ constexpr std::string_view kInProgressStart = "estudio en curso: niveles ";
 constexpr std::string_view kInProgressRows = ", filas ";
 
 // The line that takes the place of the data count in a study saved in progress, e.g.
-// "estudio en curso: niveles 3, filas 9": the level grid's levels and the data grid's rows.
+// "estudio en curso: niveles 3, filas 9": the level table's levels and the results table's rows.
 std::string inProgressLine(int levels, int rows) {
     return std::string(kInProgressStart) + integerText(levels) + std::string(kInProgressRows) +
            integerText(rows);
 }
 
-// The grid sizes an in-progress line gives; nothing for any other line.
-struct GridSizes {
+// The table sizes an in-progress line gives; nothing for any other line.
+struct TableSizes {
     int levels;
     int rows;
 };
-std::optional<GridSizes> inProgressSizes(const std::string& line) {
+std::optional<TableSizes> inProgressSizes(const std::string& line) {
     if (!line.starts_with(kInProgressStart))
         return std::nullopt;
     const std::size_t rowsAt = line.find(kInProgressRows, kInProgressStart.size());
@@ -103,7 +103,7 @@ std::optional<GridSizes> inProgressSizes(const std::string& line) {
     const auto rows = integerValue(line.substr(rowsAt + kInProgressRows.size()));
     if (!levels || !rows)
         return std::nullopt;
-    return GridSizes{*levels, *rows};
+    return TableSizes{*levels, *rows};
 }
 
 void checkLimits(const char* operation, long long levels, long long rows) {
@@ -307,15 +307,15 @@ std::string resolveTarget(const std::string& path, struct stat& info, bool& exis
     return target;
 }
 
-// The complete form holds the study exactly when the level count gives the level grid's
+// The complete form holds the study exactly when the level count gives the level table's
 // levels and the replicate counts, whole numbers of zero or more, add up to the data rows.
 bool holdsAsComplete(const StudyDocument& study, int levels, long long rows) {
-    const std::optional<int> typed = integerValue(study.text(StudyField::enivel));
+    const std::optional<int> typed = integerValue(study.text(StudyField::levelCount));
     if (!typed || *typed != levels)
         return false;
     long long sum = 0;
     for (int i = 1; i <= levels; ++i) {
-        const std::optional<int> count = integerValue(study.cell(StudyGrid::stgnivel, i, 2));
+        const std::optional<int> count = integerValue(replicateCountText(study, i));
         if (!count || *count < 0)
             return false;
         sum += *count;
@@ -331,7 +331,7 @@ StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName
     StudyFileData data;
     for (std::string& field : data.fields)
         field = lines.next();
-    const std::string& levelCountText = data.fields[static_cast<int>(StudyField::enivel)];
+    const std::string& levelCountText = data.fields[static_cast<int>(StudyField::levelCount)];
 
     // The levels the level count places before the data count; in a study saved in
     // progress, which has no level count to go by, the rest follow the in-progress line.
@@ -344,7 +344,7 @@ StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName
     const int countLineNumber = lines.lineNumber();
 
     std::size_t rows = 0;
-    if (const std::optional<GridSizes> sizes = inProgressSizes(countLine)) {
+    if (const std::optional<TableSizes> sizes = inProgressSizes(countLine)) {
         checkLimits(kOpenRefusal, sizes->levels, sizes->rows);
         const std::size_t placed = data.levels.size();
         data.levels.resize(static_cast<std::size_t>(sizes->levels));
@@ -381,24 +381,24 @@ StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName
 
 void applyStudyFileData(const StudyFileData& data, StudyDocument& study,
                         const std::string& caption) {
-    using G = StudyGrid;
     const int levels = static_cast<int>(data.levels.size());
     const int rows = static_cast<int>(data.rows.size());
     for (std::size_t i = 0; i < data.fields.size(); ++i)
         study.setText(static_cast<StudyField>(i), data.fields[i]);
-    study.setColumnCount(G::stgnivel, levels + 1);
-    study.setRowCount(G::stgdatos, rows + 1);
+    setLevelsInTable(study, levels);
+    setResultRows(study, rows);
     study.setCaption(caption);
 
     for (int i = 1; i <= levels; ++i) {
-        study.setCell(G::stgnivel, i, 1, data.levels[i - 1][0]);
-        study.setCell(G::stgnivel, i, 2, data.levels[i - 1][1]);
+        setLevelValueText(study, i, data.levels[i - 1][0]);
+        setReplicateCountText(study, i, data.levels[i - 1][1]);
     }
     for (int i = 1; i <= levels; ++i)
-        study.setCell(G::stgnivel, i, 0, levelHeader(i));
-    for (int column = 1; column <= 2; ++column)
-        for (int r = 1; r <= rows; ++r)
-            study.setCell(G::stgdatos, column, r, data.rows[r - 1][column - 1]);
+        setLevelHeaderText(study, i, levelHeader(i));
+    for (int r = 1; r <= rows; ++r)
+        setRecoveredAmountText(study, r, data.rows[r - 1][0]);
+    for (int r = 1; r <= rows; ++r)
+        setSecondValueText(study, r, data.rows[r - 1][1]);
     // A study saved in progress may hold a count still empty: the rows after it have no
     // place to go by, and stay unlabelled as they were when it was saved.
     int labelled = 0;
@@ -450,10 +450,9 @@ void openStudyFile(const std::string& path, StudyDocument& study) {
 }
 
 std::string studyFileBytes(const StudyDocument& study) {
-    using G = StudyGrid;
     using K = Place::Kind;
-    const int levels = study.columnCount(G::stgnivel) - 1;
-    const long long rows = study.rowCount(G::stgdatos) - 1;
+    const int levels = levelsInTable(study);
+    const long long rows = resultRows(study);
     checkLimits(kSaveRefusal, levels, rows);
 
     std::string out;
@@ -461,26 +460,26 @@ std::string studyFileBytes(const StudyDocument& study) {
         appendLine(out, study.text(static_cast<StudyField>(i)), {K::field, i});
     const auto appendLevels = [&](int first, int last) {
         for (int i = first; i <= last; ++i) {
-            appendLine(out, study.cell(G::stgnivel, i, 1), {K::levelValue, i});
-            appendLine(out, study.cell(G::stgnivel, i, 2), {K::replicateCount, i});
+            appendLine(out, levelValueText(study, i), {K::levelValue, i});
+            appendLine(out, replicateCountText(study, i), {K::replicateCount, i});
         }
     };
     if (holdsAsComplete(study, levels, rows)) {
         appendLevels(1, levels);
         appendLine(out, integerText(rows), {K::countLine, 0});
     } else {
-        // The levels the typed count places (cells beyond the grid read empty), the grid
+        // The levels the typed count places (cells beyond the table read empty), the table
         // sizes, then the levels that count did not place.
-        const int placed = placedLevels(study.text(StudyField::enivel));
+        const int placed = placedLevels(study.text(StudyField::levelCount));
         appendLevels(1, placed);
         appendLine(out, inProgressLine(levels, static_cast<int>(rows)), {K::countLine, 0});
         appendLevels(placed + 1, levels);
     }
     out.reserve(out.size() + static_cast<std::size_t>(rows) * 16);
     for (int r = 1; r <= rows; ++r)
-        appendLine(out, study.cell(G::stgdatos, 1, r), {K::result, r});
+        appendLine(out, recoveredAmountText(study, r), {K::result, r});
     for (int r = 1; r <= rows; ++r)
-        appendLine(out, study.cell(G::stgdatos, 2, r), {K::secondValue, r});
+        appendLine(out, secondValueText(study, r), {K::secondValue, r});
     return out;
 }
 

@@ -22,7 +22,7 @@ inline constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
 struct StudyFileData {
     std::array<std::string, 7> fields;               // lines 1 to 7, in StudyField order
     std::vector<std::array<std::string, 2>> levels;  // level value, replicate count
-    std::vector<std::array<std::string, 2>> rows;    // data grid columns 1 and 2
+    std::vector<std::array<std::string, 2>> rows;    // results table columns 1 and 2
 };
 
 // Reads a study file: Windows-1252 text, one value per line. A value ends at the first
@@ -35,7 +35,7 @@ struct StudyFileData {
 // replicate counts whole numbers of zero or more. A study saved in progress, which the
 // complete form cannot hold, has in place of the data count the line "estudio en curso:
 // niveles L, filas M" (no complete file has it there, so every complete file reads as it
-// always did): L levels and M data rows give the grids' sizes, the levels the level count
+// always did): L levels and M data rows give the tables' sizes, the levels the level count
 // places (as many as it says when it is a whole number from 0 to 10, else none) come
 // before that line and the others right after it, and the counts are texts like any other.
 // Lines after the last data row are ignored in both forms, leaving room for more.
@@ -44,8 +44,8 @@ struct StudyFileData {
 // `fileName` is given) or refuses counts beyond the limits and negative replicate counts.
 StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName = {});
 
-// Fills the study from what was read: the seven texts, the grid sizes, the caption, the
-// level grid, the data grid and the row labels, which follow the replicate counts as far
+// Fills the study from what was read: the seven texts, the table sizes, the caption, the
+// level table, the results table and the row labels, which follow the replicate counts as far
 // as they are whole numbers.
 void applyStudyFileData(const StudyFileData& data, StudyDocument& study,
                         const std::string& caption);
@@ -55,8 +55,8 @@ void applyStudyFileData(const StudyFileData& data, StudyDocument& study,
 void openStudyFile(const std::string& path, StudyDocument& study);
 
 // The bytes of the study file for the study as it stands. A study whose level count,
-// level grid, replicate counts and data grid agree is written in the complete form;
-// any other (a study in progress) with the in-progress line. Raises on grids beyond the
+// level table, replicate counts and results table agree is written in the complete form;
+// any other (a study in progress) with the in-progress line. Raises on tables beyond the
 // file's limits and on a character that Windows-1252 cannot hold or that would break the
 // line structure.
 std::string studyFileBytes(const StudyDocument& study);

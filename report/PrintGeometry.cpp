@@ -35,9 +35,9 @@ int deskJetMarginFactor(int marginItem) {
     }
 }
 
-std::vector<LevelCellPlace> levelTablePlaces(int levelCount, int lastGridColumn) {
+std::vector<LevelCellPlace> levelTablePlaces(int levelCount, int lastTableLevel) {
     std::vector<LevelCellPlace> places;
-    const int lastColumn = std::min(levelCount, lastGridColumn);
+    const int lastColumn = std::min(levelCount, lastTableLevel);
     for (int c = 0; c <= std::min(lastColumn, kFirstBlockLastColumn); ++c)
         for (int r = 0; r <= 2; ++r)
             places.push_back({c, r, kFirstBlockLine + r, false});
@@ -57,8 +57,8 @@ int levelTableNextLine(int levelCount) {
 
 int dataListLastRow(const StudyDocument& study, int levels) {
     const long long counted = replicateTotal(study, levels);
-    const long long lastGridRow = study.rowCount(StudyGrid::stgdatos) - 1;
-    return static_cast<int>(std::max(-1LL, std::min(counted, lastGridRow)));
+    const long long lastTableRow = resultRows(study);
+    return static_cast<int>(std::max(-1LL, std::min(counted, lastTableRow)));
 }
 
 std::vector<DataSlice> paginateDataRows(int lastRow, int firstLine, int lastLine) {
@@ -112,12 +112,13 @@ void drawDataSlice(DrawingSurface& surface, const PageGeometry& page, const Stud
                    const DataSlice& slice, int x0, int x1) {
     for (const int column : {0, 1}) {
         const int x = page.x(column == 0 ? x0 : x1);
+        const auto text = [&](int row) {
+            return column == 0 ? rowLabelText(study, row) : recoveredAmountText(study, row);
+        };
         if (slice.repeatsHeading)
-            surface.textOut(x, page.y(slice.firstLine - 1),
-                            study.cell(StudyGrid::stgdatos, column, 0));
+            surface.textOut(x, page.y(slice.firstLine - 1), text(0));
         for (int r = slice.firstRow; r <= slice.lastRow; ++r)
-            surface.textOut(x, page.y(slice.firstLine + r - slice.firstRow),
-                            study.cell(StudyGrid::stgdatos, column, r));
+            surface.textOut(x, page.y(slice.firstLine + r - slice.firstRow), text(r));
     }
 }
 

@@ -48,7 +48,7 @@ int rightAlignedX(int pageWidth, int textWidth);
 // anything else gives the initial choice's 3.
 int deskJetMarginFactor(int marginItem);
 
-// One cell of the level grid as the level table prints it. Up to five levels fit in one
+// One cell of the level table as the printed page places it. Up to five levels fit in one
 // block of columns on lines 25 to 27; from six on, levels 6.. go to a second block on
 // lines 30 to 32 headed by the label column again.
 struct LevelCellPlace {
@@ -58,15 +58,15 @@ struct LevelCellPlace {
     bool secondBlock = false;
 };
 
-// Cells of levels beyond the grid's last column read as empty texts and are left out, so
+// Cells of levels beyond the table's last column read as empty texts and are left out, so
 // a mistyped level count cannot make the table run on for ever.
-std::vector<LevelCellPlace> levelTablePlaces(int levelCount, int lastGridColumn);
+std::vector<LevelCellPlace> levelTablePlaces(int levelCount, int lastTableLevel);
 // The first line free below the level table: 28 for one block, 33 for two.
 int levelTableNextLine(int levelCount);
 
 // The last row of the data list to print (row 0 is its heading): the sum of the replicate
 // counts of levels 1..levelCount, converting each count (a count that is not a whole number
-// raises the conversion error), but never beyond the data grid's last row, where nothing is
+// raises the conversion error), but never beyond the results table's last row, where nothing is
 // held. −1 when the counts add up to less than zero.
 int dataListLastRow(const StudyDocument& study, int levelCount);
 
@@ -115,8 +115,8 @@ void drawRightAligned(DrawingSurface& surface, const PageGeometry& page, int lin
                       const std::string& text);
 void drawRule(DrawingSurface& surface, int y, int width);
 
-// The slice's rows of the data grid, column 0 at x0 and column 1 at x1 (column units),
-// column 0 complete before column 1 as the program always printed them.
+// The slice's rows of the results table, labels at x0 and recovered amounts at x1 (column
+// units), every label before the first amount as the program always printed them.
 void drawDataSlice(DrawingSurface& surface, const PageGeometry& page, const StudyDocument& study,
                    const DataSlice& slice, int x0, int x1);
 

@@ -22,46 +22,43 @@ std::string quoted(const std::string& text) {
 
 void writeReport(const StudyDocument& study, CalibrationResults& results, LineSink& sink) {
     using F = StudyField;
-    using G = StudyGrid;
 
     sink.appendLine("LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO");
     sink.appendLine("VARIABILIDAD: CURVA DE CALIBRACIÓN");
     sink.appendLine("Información General");
     sink.appendLine("");
-    sink.appendLine("Nombre del Método: " + study.text(F::emetodo));
-    sink.appendLine("Nombre del Analista: " + study.text(F::eanalista));
-    sink.appendLine("Fecha: " + study.text(F::efecha));
-    sink.appendLine("Unidades de la cantidad adicionada: " + study.text(F::ecanad));
-    sink.appendLine("Unidades de la cantidad recuperada: " + study.text(F::erecupera));
+    sink.appendLine("Nombre del Método: " + study.text(F::method));
+    sink.appendLine("Nombre del Analista: " + study.text(F::analyst));
+    sink.appendLine("Fecha: " + study.text(F::date));
+    sink.appendLine("Unidades de la cantidad adicionada: " + study.text(F::addedUnits));
+    sink.appendLine("Unidades de la cantidad recuperada: " + study.text(F::recoveredUnits));
     sink.appendLine("");
     sink.appendLine("");
     sink.appendLine("Información de niveles");
     sink.appendLine("");
     sink.appendLine("Número de niveles de cantidad adicionada:");
-    sink.appendLine(study.text(F::enivel));
+    sink.appendLine(study.text(F::levelCount));
     sink.appendLine("");
     sink.appendLine(blanks(20) + "Valor" + blanks(8) + "Replicación" + blanks(1));
 
     const int k = levelCount(study);
     for (int i = 1; i <= k; ++i)
-        sink.appendLine("Nivel " + integerText(i) + blanks(9) + study.cell(G::stgnivel, i, 1) +
-                        blanks(14) + study.cell(G::stgnivel, i, 2));
+        sink.appendLine("Nivel " + integerText(i) + blanks(9) + levelValueText(study, i) +
+                        blanks(14) + replicateCountText(study, i));
     sink.appendLine("");
-    sink.appendLine(blanks(42) + study.text(F::erecupera));
-    // Rows beyond the data grid hold nothing; listing them would only let a mistyped
+    sink.appendLine(blanks(42) + study.text(F::recoveredUnits));
+    // Rows beyond the results table hold nothing; listing them would only let a mistyped
     // replicate count fill memory with empty lines before the calculation refuses it.
-    const long long n =
-        std::min<long long>(replicateTotal(study, k), study.rowCount(G::stgdatos) - 1);
+    const long long n = std::min<long long>(replicateTotal(study, k), resultRows(study));
     for (long long r = 1; r <= n; ++r) {
         const int row = static_cast<int>(r);
-        sink.appendLine(study.cell(G::stgdatos, 0, row) + blanks(12) +
-                        study.cell(G::stgdatos, 1, row));
+        sink.appendLine(rowLabelText(study, row) + blanks(12) + recoveredAmountText(study, row));
     }
 
     ComputeCalibration(study, results);
 
-    const std::string basis = study.text(F::ComboBox1);
-    const std::string units = study.text(F::ecanad);
+    const std::string basis = study.text(F::limitBasis);
+    const std::string units = study.text(F::addedUnits);
     sink.appendLine("");
     sink.appendLine("LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO");
     sink.appendLine("VARIABILIDAD " + quoted(basis));

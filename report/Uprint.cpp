@@ -4,11 +4,10 @@
 
 #include "calc/StudyValues.h"
 
-namespace ldc::Uprint {
+namespace ldc::deskjet {
 namespace {
 
 using F = StudyField;
-using G = StudyGrid;
 
 constexpr const char* kTitle = "LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO";
 constexpr int kBodyPointSize = 11;
@@ -86,21 +85,21 @@ void printGeneralPage(DrawingSurface& surface, const StudyDocument& study, int m
         surface.setFont(kPrintFontName, kBodyPointSize);
         drawCentred(surface, page, 10, "INFORMACIÓN GENERAL");
         surface.textOut(page.x(kBasisUnits), page.y(12), "VARIABILIDAD");
-        surface.textOut(page.x(kBasisUnits), page.y(13), study.text(F::ComboBox1));
-        drawAtMargin(surface, page, 15, "Nombre del método: " + study.text(F::emetodo));
-        drawAtMargin(surface, page, 16, "Nombre del Analista: " + study.text(F::eanalista));
-        drawAtMargin(surface, page, 17, "Fecha: " + study.text(F::efecha));
+        surface.textOut(page.x(kBasisUnits), page.y(13), study.text(F::limitBasis));
+        drawAtMargin(surface, page, 15, "Nombre del método: " + study.text(F::method));
+        drawAtMargin(surface, page, 16, "Nombre del Analista: " + study.text(F::analyst));
+        drawAtMargin(surface, page, 17, "Fecha: " + study.text(F::date));
         drawAtMargin(surface, page, 18,
-                     "Unidades de la cantidad adicionada: " + study.text(F::ecanad));
+                     "Unidades de la cantidad adicionada: " + study.text(F::addedUnits));
         drawAtMargin(surface, page, 19,
-                     "Unidades de la cantidad recuperada: " + study.text(F::erecupera));
+                     "Unidades de la cantidad recuperada: " + study.text(F::recoveredUnits));
         drawAtMargin(surface, page, 22, "Número de niveles de cantidad adicionada:");
-        drawAtMargin(surface, page, 23, study.text(F::enivel));
+        drawAtMargin(surface, page, 23, study.text(F::levelCount));
 
         const int k = levelCount(study);
-        for (const LevelCellPlace& place : levelTablePlaces(k, study.columnCount(G::stgnivel) - 1))
+        for (const LevelCellPlace& place : levelTablePlaces(k, levelsInTable(study)))
             surface.textOut(page.x(levelCellUnits(place, m)), page.y(place.line),
-                            study.cell(G::stgnivel, place.column, place.row));
+                            study.cell(StudyTable::levels, place.column, place.row));
 
         const int next = levelTableNextLine(k);
         const std::vector<DataSlice> slices =
@@ -127,31 +126,31 @@ void printResultsPage(DrawingSurface& surface, const StudyDocument& study,
                       CalibrationResults results, int marginFactor) {
     const PageGeometry page = printHeader(surface, marginFactor);
     abortOnError(surface, [&] {
-        const std::string basis = study.text(F::ComboBox1);
-        const std::string units = study.text(F::ecanad);
+        const std::string basis = study.text(F::limitBasis);
+        const std::string units = study.text(F::addedUnits);
         surface.setFont(kPrintFontName, kBodyPointSize);
         surface.textOut(page.x(kBasisUnits), page.y(13), "VARIABILIDAD");
         surface.textOut(page.x(kBasisUnits), page.y(14), basis);
         drawStatistics(surface, page, page.marginFactor, results, basis, units, kStatisticLabels);
         drawAtMargin(surface, page, 34, "Nombre del método:");
-        drawAtMargin(surface, page, 35, study.text(F::emetodo));
+        drawAtMargin(surface, page, 35, study.text(F::method));
         drawAtMargin(surface, page, 36, "Nombre del Analista:");
-        drawAtMargin(surface, page, 37, study.text(F::eanalista));
+        drawAtMargin(surface, page, 37, study.text(F::analyst));
         drawAtMargin(surface, page, 38, "Fecha:");
-        drawAtMargin(surface, page, 39, study.text(F::efecha));
+        drawAtMargin(surface, page, 39, study.text(F::date));
         drawRightAligned(surface, page, 41, kProgramMark);
         drawRule(surface, page.y(43), page.width);
         surface.endDoc();
     });
 }
 
-CalibrationResults& deskJetRecord() {
+CalibrationResults& record() {
     static CalibrationResults record;
     return record;
 }
 
-void printDeskJetChoice(DrawingSurface& surface, const StudyDocument& study, int option,
-                        int marginFactor, CalibrationResults& record) {
+void printChoice(DrawingSurface& surface, const StudyDocument& study, int option, int marginFactor,
+                 CalibrationResults& record) {
     if (option == 0) {
         printGeneralPage(surface, study, marginFactor);
     } else if (option == 1) {
@@ -162,4 +161,4 @@ void printDeskJetChoice(DrawingSurface& surface, const StudyDocument& study, int
     }
 }
 
-}  // namespace ldc::Uprint
+}  // namespace ldc::deskjet

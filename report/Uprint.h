@@ -7,7 +7,7 @@
 
 // The DeskJet layout of the printed report: the laser layout's two pages with a larger body
 // font, narrower columns, upper-case labels, a chosen left margin and no signature lines.
-namespace ldc::Uprint {
+namespace ldc::deskjet {
 
 // The printer resolution the layout was drawn for, the DeskJet's: its columns are fixed
 // device pixels, twice as wide as the laser layout's on paper.
@@ -28,12 +28,12 @@ void printResultsPage(DrawingSurface& surface, const StudyDocument& study,
                       CalibrationResults results, int marginFactor);
 
 // The DeskJet print's own results, apart from the frame's and the laser print's.
-CalibrationResults& deskJetRecord();
+CalibrationResults& record();
 
 // "Aceptar" of the DeskJet print options: option 0 prints the general page, option 1
 // calculates the study into `record` and prints the results page, anything else prints
 // nothing. Errors reach the caller after any begun document has been abandoned.
-void printDeskJetChoice(DrawingSurface& surface, const StudyDocument& study, int option,
-                        int marginFactor, CalibrationResults& record);
+void printChoice(DrawingSurface& surface, const StudyDocument& study, int option, int marginFactor,
+                 CalibrationResults& record);
 
-}  // namespace ldc::Uprint
+}  // namespace ldc::deskjet

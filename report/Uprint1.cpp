@@ -2,11 +2,10 @@
 
 #include "calc/StudyValues.h"
 
-namespace ldc::Uprint1 {
+namespace ldc::laser {
 namespace {
 
 using F = StudyField;
-using G = StudyGrid;
 
 constexpr const char* kTitle = "Límite de Detección y Cuantificación del Método";
 constexpr int kBodyPointSize = 10;
@@ -82,20 +81,21 @@ void printGeneralPage(DrawingSurface& surface, const StudyDocument& study) {
         surface.setFont(kPrintFontName, kBodyPointSize);
         drawCentred(surface, page, 10, "Información General");
         drawLeft(surface, page, 12, "Variabilidad");
-        drawLeft(surface, page, 13, study.text(F::ComboBox1));
-        drawLeft(surface, page, 15, "Nombre del método: " + study.text(F::emetodo));
-        drawLeft(surface, page, 16, "Nombre del Analista: " + study.text(F::eanalista));
-        drawLeft(surface, page, 17, "Fecha: " + study.text(F::efecha));
-        drawLeft(surface, page, 18, "Unidades de la cantidad adicionada: " + study.text(F::ecanad));
+        drawLeft(surface, page, 13, study.text(F::limitBasis));
+        drawLeft(surface, page, 15, "Nombre del método: " + study.text(F::method));
+        drawLeft(surface, page, 16, "Nombre del Analista: " + study.text(F::analyst));
+        drawLeft(surface, page, 17, "Fecha: " + study.text(F::date));
+        drawLeft(surface, page, 18,
+                 "Unidades de la cantidad adicionada: " + study.text(F::addedUnits));
         drawLeft(surface, page, 19,
-                 "Unidades de la cantidad recuperada: " + study.text(F::erecupera));
+                 "Unidades de la cantidad recuperada: " + study.text(F::recoveredUnits));
         drawLeft(surface, page, 22, "Número de niveles de cantidad adicionada:");
-        drawLeft(surface, page, 23, study.text(F::enivel));
+        drawLeft(surface, page, 23, study.text(F::levelCount));
 
         const int k = levelCount(study);
-        for (const LevelCellPlace& place : levelTablePlaces(k, study.columnCount(G::stgnivel) - 1))
+        for (const LevelCellPlace& place : levelTablePlaces(k, levelsInTable(study)))
             surface.textOut(page.x(levelCellUnits(place)), page.y(place.line),
-                            study.cell(G::stgnivel, place.column, place.row));
+                            study.cell(StudyTable::levels, place.column, place.row));
 
         const int next = levelTableNextLine(k);
         const std::vector<DataSlice> slices =
@@ -115,30 +115,30 @@ void printResultsPage(DrawingSurface& surface, const StudyDocument& study,
                       CalibrationResults results) {
     const PageGeometry page = printHeader(surface);
     abortOnError(surface, [&] {
-        const std::string basis = study.text(F::ComboBox1);
-        const std::string units = study.text(F::ecanad);
+        const std::string basis = study.text(F::limitBasis);
+        const std::string units = study.text(F::addedUnits);
         surface.setFont(kPrintFontName, kBodyPointSize);
         drawLeft(surface, page, 13, "Variabilidad");
         drawLeft(surface, page, 14, basis);
         drawStatistics(surface, page, kLeft, results, basis, units, kStatisticLabels);
-        drawLeft(surface, page, 45, "Nombre del método: " + study.text(F::emetodo));
-        drawLeft(surface, page, 46, "Nombre del Analista: " + study.text(F::eanalista));
+        drawLeft(surface, page, 45, "Nombre del método: " + study.text(F::method));
+        drawLeft(surface, page, 46, "Nombre del Analista: " + study.text(F::analyst));
         drawLeft(surface, page, 47, "Unidades de la cantidad adicionada: " + units);
         drawLeft(surface, page, 48,
-                 "Unidades de la cantidad recuperada: " + study.text(F::erecupera));
-        drawLeft(surface, page, 49, "Fecha: " + study.text(F::efecha));
+                 "Unidades de la cantidad recuperada: " + study.text(F::recoveredUnits));
+        drawLeft(surface, page, 49, "Fecha: " + study.text(F::date));
         drawFoot(surface, page);
         surface.endDoc();
     });
 }
 
-CalibrationResults& laserRecord() {
+CalibrationResults& record() {
     static CalibrationResults record;
     return record;
 }
 
-void printLaserChoice(DrawingSurface& surface, const StudyDocument& study, int option,
-                      CalibrationResults& record) {
+void printChoice(DrawingSurface& surface, const StudyDocument& study, int option,
+                 CalibrationResults& record) {
     if (option == 0) {
         printGeneralPage(surface, study);
     } else if (option == 1) {
@@ -149,4 +149,4 @@ void printLaserChoice(DrawingSurface& surface, const StudyDocument& study, int o
     }
 }
 
-}  // namespace ldc::Uprint1
+}  // namespace ldc::laser

@@ -8,7 +8,7 @@
 // The laser layout of the printed report: a general page (general information, the level
 // table and every replicate result) and a results page (the regression and the two limits),
 // each its own document, with signature lines and the program's mark at the foot.
-namespace ldc::Uprint1 {
+namespace ldc::laser {
 
 // The printer resolution the layout was drawn for: its columns are fixed device pixels.
 inline constexpr int kLayoutResolution = 600;
@@ -26,12 +26,12 @@ void printResultsPage(DrawingSurface& surface, const StudyDocument& study,
                       CalibrationResults results);
 
 // The laser print's own results, apart from the frame's and the DeskJet print's.
-CalibrationResults& laserRecord();
+CalibrationResults& record();
 
 // "Aceptar" of the laser print options: option 0 prints the general page, option 1
 // calculates the study into `record` and prints the results page, anything else prints
 // nothing. Errors reach the caller after any begun document has been abandoned.
-void printLaserChoice(DrawingSurface& surface, const StudyDocument& study, int option,
-                      CalibrationResults& record);
+void printChoice(DrawingSurface& surface, const StudyDocument& study, int option,
+                 CalibrationResults& record);
 
-}  // namespace ldc::Uprint1
+}  // namespace ldc::laser

@@ -10,9 +10,9 @@ CalibrationStudy::CalibrationStudy() {
     m_levels.columns = 4;
     m_levels.storedColumns = 4;
     m_levels.rows.assign(3, std::vector<std::string>(4));
-    m_data.columns = 2;
-    m_data.storedColumns = kDataGridStoredColumns;
-    m_data.rows.assign(10, std::vector<std::string>(kDataGridStoredColumns));
+    m_results.columns = 2;
+    m_results.storedColumns = kResultsStoredColumns;
+    m_results.rows.assign(10, std::vector<std::string>(kResultsStoredColumns));
     applyInitialContent(*this);
 }
 
@@ -24,44 +24,44 @@ void CalibrationStudy::setText(StudyField field, const std::string& text) {
     m_fields[static_cast<std::size_t>(field)] = text;
 }
 
-std::string CalibrationStudy::cell(StudyGrid grid, int column, int row) const {
-    const Grid& g = gridFor(grid);
-    if (row < 0 || row >= static_cast<int>(g.rows.size()) || column < 0 ||
-        column >= g.storedColumns)
+std::string CalibrationStudy::cell(StudyTable table, int column, int row) const {
+    const Table& t = tableFor(table);
+    if (row < 0 || row >= static_cast<int>(t.rows.size()) || column < 0 ||
+        column >= t.storedColumns)
         return {};
-    return g.rows[row][column];
+    return t.rows[row][column];
 }
 
-void CalibrationStudy::setCell(StudyGrid grid, int column, int row, const std::string& text) {
-    Grid& g = gridFor(grid);
-    if (row < 0 || row >= static_cast<int>(g.rows.size()) || column < 0 ||
-        column >= g.storedColumns)
+void CalibrationStudy::setCell(StudyTable table, int column, int row, const std::string& text) {
+    Table& t = tableFor(table);
+    if (row < 0 || row >= static_cast<int>(t.rows.size()) || column < 0 ||
+        column >= t.storedColumns)
         return;
-    g.rows[row][column] = text;
+    t.rows[row][column] = text;
 }
 
-int CalibrationStudy::columnCount(StudyGrid grid) const {
-    return gridFor(grid).columns;
+int CalibrationStudy::columnCount(StudyTable table) const {
+    return tableFor(table).columns;
 }
 
-int CalibrationStudy::rowCount(StudyGrid grid) const {
-    return static_cast<int>(gridFor(grid).rows.size());
+int CalibrationStudy::rowCount(StudyTable table) const {
+    return static_cast<int>(tableFor(table).rows.size());
 }
 
-void CalibrationStudy::setColumnCount(StudyGrid grid, int count) {
-    Grid& g = gridFor(grid);
+void CalibrationStudy::setColumnCount(StudyTable table, int count) {
+    Table& t = tableFor(table);
     count = std::max(count, 1);
-    g.columns = count;
-    if (grid == StudyGrid::stgdatos)
-        count = std::max(count, kDataGridStoredColumns);
-    g.storedColumns = count;
-    for (auto& row : g.rows)
+    t.columns = count;
+    if (table == StudyTable::results)
+        count = std::max(count, kResultsStoredColumns);
+    t.storedColumns = count;
+    for (auto& row : t.rows)
         row.resize(count);
 }
 
-void CalibrationStudy::setRowCount(StudyGrid grid, int count) {
-    Grid& g = gridFor(grid);
-    g.rows.resize(std::max(count, 1), std::vector<std::string>(g.storedColumns));
+void CalibrationStudy::setRowCount(StudyTable table, int count) {
+    Table& t = tableFor(table);
+    t.rows.resize(std::max(count, 1), std::vector<std::string>(t.storedColumns));
 }
 
 std::string CalibrationStudy::caption() const {

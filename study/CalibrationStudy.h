@@ -16,29 +16,29 @@ public:
 
     std::string text(StudyField field) const override;
     void setText(StudyField field, const std::string& text) override;
-    std::string cell(StudyGrid grid, int column, int row) const override;
-    void setCell(StudyGrid grid, int column, int row, const std::string& text) override;
-    int columnCount(StudyGrid grid) const override;
-    int rowCount(StudyGrid grid) const override;
-    void setColumnCount(StudyGrid grid, int count) override;
-    void setRowCount(StudyGrid grid, int count) override;
+    std::string cell(StudyTable table, int column, int row) const override;
+    void setCell(StudyTable table, int column, int row, const std::string& text) override;
+    int columnCount(StudyTable table) const override;
+    int rowCount(StudyTable table) const override;
+    void setColumnCount(StudyTable table, int count) override;
+    void setRowCount(StudyTable table, int count) override;
     std::string caption() const override;
     void setCaption(const std::string& caption) override;
 
 private:
-    struct Grid {
+    struct Table {
         int columns = 0;  // visible columns
         int storedColumns = 0;
         std::vector<std::vector<std::string>> rows;
     };
-    Grid& gridFor(StudyGrid grid) { return grid == StudyGrid::stgnivel ? m_levels : m_data; }
-    const Grid& gridFor(StudyGrid grid) const {
-        return grid == StudyGrid::stgnivel ? m_levels : m_data;
+    Table& tableFor(StudyTable table) { return table == StudyTable::levels ? m_levels : m_results; }
+    const Table& tableFor(StudyTable table) const {
+        return table == StudyTable::levels ? m_levels : m_results;
     }
 
     std::array<std::string, 7> m_fields;
-    Grid m_levels;
-    Grid m_data;
+    Table m_levels;
+    Table m_results;
     std::string m_caption = "Nuevo";
 };
 

@@ -9,13 +9,11 @@
 namespace ldc {
 namespace {
 
-using G = StudyGrid;
-
 constexpr int kGeneralPage = 0;
 constexpr int kLevelPage = 1;
 constexpr int kDataPage = 2;
 
-// The data grid can never hold more rows than a study file can carry.
+// The results table can never hold more rows than a study file can carry.
 constexpr long long kMaxDataRows = 100000;
 
 EntryVerdict verdict(std::optional<std::string> notice, std::optional<int> page,
@@ -32,9 +30,9 @@ bool isDecimal(const std::string& text) {
     }
 }
 
-bool levelGridMatchesCount(const StudyDocument& study) {
-    const int k = parseInteger(study.text(StudyField::enivel));
-    return k == study.columnCount(G::stgnivel) - 1;
+bool levelTableMatchesCount(const StudyDocument& study) {
+    const int k = parseInteger(study.text(StudyField::levelCount));
+    return k == levelsInTable(study);
 }
 
 }  // namespace
@@ -62,89 +60,90 @@ EntryVerdict checkBasisOnExit(const std::string& basis) {
     if (basis == kBasisRegression || basis == kBasisIntercept)
         return verdict(std::nullopt, kGeneralPage, FocusTarget::UserChoice);
     if (basis.empty())
-        return verdict(notices::kMissingBasis, kGeneralPage, FocusTarget::ComboBox1);
+        return verdict(notices::kMissingBasis, kGeneralPage, FocusTarget::limitBasis);
     // Any other text is sent back without a word: the analyst sees the two choices.
-    return verdict(std::nullopt, kGeneralPage, FocusTarget::ComboBox1);
+    return verdict(std::nullopt, kGeneralPage, FocusTarget::limitBasis);
 }
 
 EntryVerdict checkLevelCountOnExit(const std::string& text) {
     if (text.empty())
-        return verdict(notices::kMissingLevelCount, std::nullopt, FocusTarget::enivel);
+        return verdict(notices::kMissingLevelCount, std::nullopt, FocusTarget::levelCount);
     int k = 0;
     try {
         k = parseInteger(text);
     } catch (const Error&) {
-        return verdict(notices::kNotNumeric, std::nullopt, FocusTarget::enivel);
+        return verdict(notices::kNotNumeric, std::nullopt, FocusTarget::levelCount);
     }
     if (k < 2 || k > 10)
-        return verdict(notices::kLevelCountRange, std::nullopt, FocusTarget::enivel);
-    return verdict(std::nullopt, std::nullopt, FocusTarget::bnivel);
+        return verdict(notices::kLevelCountRange, std::nullopt, FocusTarget::levelCount);
+    return verdict(std::nullopt, std::nullopt, FocusTarget::acceptLevels);
 }
 
-bool sizeLevelGrid(StudyDocument& study) {
-    const std::string text = study.text(StudyField::enivel);
+bool sizeLevelTable(StudyDocument& study) {
+    const std::string text = study.text(StudyField::levelCount);
     if (!checkLevelCountOnExit(text).passed())
         return false;
     const int k = parseInteger(text);
-    study.setColumnCount(G::stgnivel, k + 1);
+    setLevelsInTable(study, k);
     for (int i = 1; i <= k; ++i)
-        study.setCell(G::stgnivel, i, 0, levelHeader(i));
+        setLevelHeaderText(study, i, levelHeader(i));
     return true;
 }
 
-EntryVerdict checkLevelGridOnEnter(const StudyDocument& study) {
-    if (!levelGridMatchesCount(study))
-        return verdict(notices::kLevelCellsMismatch, kLevelPage, FocusTarget::enivel);
+EntryVerdict checkLevelTableOnEnter(const StudyDocument& study) {
+    if (!levelTableMatchesCount(study))
+        return verdict(notices::kLevelCellsMismatch, kLevelPage, FocusTarget::levelCount);
     return verdict(std::nullopt, std::nullopt, FocusTarget::UserChoice);
 }
 
-EntryVerdict checkLevelGridOnExit(const StudyDocument& study) {
-    const int columns = study.columnCount(G::stgnivel);
-    for (int i = 1; i < columns; ++i) {
-        for (int row = 1; row <= 2; ++row) {
-            const std::string text = study.cell(G::stgnivel, i, row);
+EntryVerdict checkLevelTableOnExit(const StudyDocument& study) {
+    const int levels = levelsInTable(study);
+    for (int i = 1; i <= levels; ++i) {
+        for (const bool isCount : {false, true}) {
+            const std::string text =
+                isCount ? replicateCountText(study, i) : levelValueText(study, i);
             if (text.empty())
-                return verdict(notices::kMissingLevelData, kLevelPage, FocusTarget::stgnivel);
+                return verdict(notices::kMissingLevelData, kLevelPage, FocusTarget::levelTable);
             if (!isDecimal(text))
-                return verdict(notices::kLevelDataNotNumeric, kLevelPage, FocusTarget::stgnivel);
-            // A negative count would pull the data rows of later levels out of place.
-            if (row == 2 && parseDecimal(text) < 0)
-                return verdict(notices::kNegativeReplicates, kLevelPage, FocusTarget::stgnivel);
+                return verdict(notices::kLevelDataNotNumeric, kLevelPage, FocusTarget::levelTable);
+            // A negative count would pull the results rows of later levels out of place.
+            if (isCount && parseDecimal(text) < 0)
+                return verdict(notices::kNegativeReplicates, kLevelPage, FocusTarget::levelTable);
         }
     }
-    return verdict(std::nullopt, kLevelPage, FocusTarget::botonr);
+    return verdict(std::nullopt, kLevelPage, FocusTarget::acceptReplicates);
 }
 
-EntryVerdict buildDataGridOnEnter(StudyDocument& study) {
-    if (!levelGridMatchesCount(study))
-        return verdict(notices::kLevelCellsMismatch, kLevelPage, FocusTarget::enivel);
-    const int k = parseInteger(study.text(StudyField::enivel));
+EntryVerdict buildResultsTableOnEnter(StudyDocument& study) {
+    if (!levelTableMatchesCount(study))
+        return verdict(notices::kLevelCellsMismatch, kLevelPage, FocusTarget::levelCount);
+    const int k = parseInteger(study.text(StudyField::levelCount));
     for (int i = 1; i <= k; ++i) {
-        if (study.cell(G::stgnivel, i, 1).empty())
-            return verdict(notices::missingLevelValue(i), kLevelPage, FocusTarget::stgnivel);
-        if (study.cell(G::stgnivel, i, 2).empty())
-            return verdict(notices::missingLevelReplicates(i), kLevelPage, FocusTarget::stgnivel);
+        if (levelValueText(study, i).empty())
+            return verdict(notices::missingLevelValue(i), kLevelPage, FocusTarget::levelTable);
+        if (replicateCountText(study, i).empty())
+            return verdict(notices::missingLevelReplicates(i), kLevelPage, FocusTarget::levelTable);
     }
     const long long total = sumReplicateCounts(study, k);
     if (total > kMaxDataRows)
-        return verdict(notices::tooManyReplicates(total), kLevelPage, FocusTarget::stgnivel);
-    study.setRowCount(G::stgdatos, static_cast<int>(std::max(total + 1, 1LL)));
+        return verdict(notices::tooManyReplicates(total), kLevelPage, FocusTarget::levelTable);
+    setResultRows(study, static_cast<int>(std::max(total, 0LL)));
     writeRowLabels(study, k);
 
-    const long long gridTotal = sumReplicateCounts(study, study.columnCount(G::stgnivel) - 1);
-    if (gridTotal != study.rowCount(G::stgdatos) - 1)
-        return verdict(notices::kReplicateCellsMismatch, kLevelPage, FocusTarget::stgnivel);
+    const long long tableTotal = sumReplicateCounts(study, levelsInTable(study));
+    if (tableTotal != resultRows(study))
+        return verdict(notices::kReplicateCellsMismatch, kLevelPage, FocusTarget::levelTable);
     return verdict(std::nullopt, std::nullopt, FocusTarget::UserChoice);
 }
 
-EntryVerdict checkDataGridOnExit(const StudyDocument& study) {
-    const int rows = study.rowCount(G::stgdatos);
-    for (int r = 1; r < rows; ++r) {
-        const std::string text = study.cell(G::stgdatos, 1, r);
+EntryVerdict checkResultsTableOnExit(const StudyDocument& study) {
+    const int rows = resultRows(study);
+    for (int r = 1; r <= rows; ++r) {
+        const std::string text = recoveredAmountText(study, r);
         if (text.empty())
-            return verdict(notices::missingDatum(r), kDataPage, FocusTarget::stgdatos);
+            return verdict(notices::missingDatum(r), kDataPage, FocusTarget::resultsTable);
         if (!isDecimal(text))
-            return verdict(notices::datumNotNumeric(r), std::nullopt, FocusTarget::stgdatos);
+            return verdict(notices::datumNotNumeric(r), std::nullopt, FocusTarget::resultsTable);
     }
     // With every datum in place the analyst may go on to any page: sending the focus back
     // here would lock the study's other pages away for good.

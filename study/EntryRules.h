@@ -15,12 +15,12 @@ namespace ldc {
 // Where the focus goes after a check.
 enum class FocusTarget {
     UserChoice,  // wherever the user was moving it
-    ComboBox1,
-    enivel,
-    bnivel,
-    stgnivel,
-    botonr,
-    stgdatos,
+    limitBasis,
+    levelCount,
+    acceptLevels,  // "Aceptar niveles"
+    levelTable,
+    acceptReplicates,  // "Aceptar replicas por nivel"
+    resultsTable,
 };
 
 struct EntryVerdict {
@@ -31,30 +31,30 @@ struct EntryVerdict {
     bool passed() const { return !notice.has_value(); }
 };
 
-// Leaving the basis combo box: only "Regresión" or "Ordenada al Origen" may stay.
+// Leaving the basis of the limits: only "Regresión" or "Ordenada al Origen" may stay.
 EntryVerdict checkBasisOnExit(const std::string& basis);
 
 // Leaving the level count: present, whole, 2..10; then on to "Aceptar niveles".
 EntryVerdict checkLevelCountOnExit(const std::string& levelCountText);
 
-// "Aceptar niveles": gives the level grid one column per level of a valid count, headed
+// "Aceptar niveles": gives the level table one column per level of a valid count, headed
 // "Nivel i"; the columns that remain keep their values. A count that is not valid changes
-// nothing (leaving the count field has already said why). True when the grid was sized.
-bool sizeLevelGrid(StudyDocument& study);
+// nothing (leaving the count field has already said why). True when the table was sized.
+bool sizeLevelTable(StudyDocument& study);
 
-// Entering the level grid: it must have one column per level.
-EntryVerdict checkLevelGridOnEnter(const StudyDocument& study);
+// Entering the level table: it must have one column per level.
+EntryVerdict checkLevelTableOnEnter(const StudyDocument& study);
 
-// Leaving the level grid: every level value and replicate count present and numeric,
+// Leaving the level table: every level value and replicate count present and numeric,
 // no replicate count below zero; then on to "Aceptar replicas por nivel".
-EntryVerdict checkLevelGridOnExit(const StudyDocument& study);
+EntryVerdict checkLevelTableOnExit(const StudyDocument& study);
 
-// Entering the data grid: checks the levels, then gives the data grid one row per
+// Entering the results table: checks the levels, then gives the results table one row per
 // replicate with its labels (the study is changed here), then checks the totals.
-EntryVerdict buildDataGridOnEnter(StudyDocument& study);
+EntryVerdict buildResultsTableOnEnter(StudyDocument& study);
 
-// Leaving the data grid: every recovered amount present and numeric.
-EntryVerdict checkDataGridOnExit(const StudyDocument& study);
+// Leaving the results table: every recovered amount present and numeric.
+EntryVerdict checkResultsTableOnExit(const StudyDocument& study);
 
 // Notices, word for word as the analyst reads them.
 namespace notices {

@@ -4,28 +4,31 @@
 
 namespace ldc {
 
-// The controls of the study window that hold the study, by their names.
-enum class StudyField { emetodo, eanalista, efecha, ecanad, erecupera, ComboBox1, enivel };
+// The texts of a study, in the order of the first lines of its file: general information
+// (method, analyst, date, units of the added and of the recovered amount), the basis of the
+// limits and the number of levels.
+enum class StudyField { method, analyst, date, addedUnits, recoveredUnits, limitBasis, levelCount };
 
-// The two string grids: the level grid (column i, rows 1 and 2 hold level value and
-// replicate count of level i) and the data grid (row r: label, recovered amount and
+// The study's two tables: the level table (column i, rows 1 and 2 hold level value and
+// replicate count of level i) and the results table (row r: label, recovered amount and
 // the never-shown second value in columns 0, 1 and 2).
-enum class StudyGrid { stgnivel, stgdatos };
+enum class StudyTable { levels, results };
 
 // The two texts the basis of the limits may take.
 inline constexpr const char* kBasisRegression = "Regresión";
 inline constexpr const char* kBasisIntercept = "Ordenada al Origen";
 
-// Text of the data grid's hidden third column lives beyond the visible columns.
-inline constexpr int kDataGridStoredColumns = 3;
+// Text of the results table's hidden third column lives beyond the visible columns.
+inline constexpr int kResultsStoredColumns = 3;
 
-// The study exists only as the texts of the study window's controls. The calculation,
-// the study file and the report reach it through this interface, by control name and
-// cell; the window is one implementation, CalibrationStudy (in memory) another.
+// The study exists only as texts, exactly as typed. The calculation, the study file and
+// the report reach it through this interface; the study window is one implementation,
+// CalibrationStudy (in memory) another.
 //
-// Cells are addressed (column, row) from 0. The level grid holds columnCount columns;
-// the data grid shows 2 columns but holds 3. A cell outside the grid reads as empty
-// text and writing it does nothing.
+// Cells are addressed (column, row) from 0. The level table holds columnCount columns;
+// the results table shows 2 columns but holds 3. A cell outside the table reads as empty
+// text and writing it does nothing. Outside the study itself the cells are reached by
+// name, through the accessors below.
 class StudyDocument {
 public:
     virtual ~StudyDocument() = default;
@@ -33,18 +36,41 @@ public:
     virtual std::string text(StudyField field) const = 0;
     virtual void setText(StudyField field, const std::string& text) = 0;
 
-    virtual std::string cell(StudyGrid grid, int column, int row) const = 0;
-    virtual void setCell(StudyGrid grid, int column, int row, const std::string& text) = 0;
+    virtual std::string cell(StudyTable table, int column, int row) const = 0;
+    virtual void setCell(StudyTable table, int column, int row, const std::string& text) = 0;
 
-    virtual int columnCount(StudyGrid grid) const = 0;
-    virtual int rowCount(StudyGrid grid) const = 0;
-    // Used for the level grid: k + 1 columns. Cells of removed columns are dropped.
-    virtual void setColumnCount(StudyGrid grid, int count) = 0;
-    // Used for the data grid: N + 1 rows. Cells of removed rows are dropped.
-    virtual void setRowCount(StudyGrid grid, int count) = 0;
+    virtual int columnCount(StudyTable table) const = 0;
+    virtual int rowCount(StudyTable table) const = 0;
+    // Used for the level table: k + 1 columns. Cells of removed columns are dropped.
+    virtual void setColumnCount(StudyTable table, int count) = 0;
+    // Used for the results table: N + 1 rows. Cells of removed rows are dropped.
+    virtual void setRowCount(StudyTable table, int count) = 0;
 
     virtual std::string caption() const = 0;
     virtual void setCaption(const std::string& caption) = 0;
 };
+
+// The level table by name: the header, value and replicate count of level 1..k.
+std::string levelHeaderText(const StudyDocument& study, int level);
+void setLevelHeaderText(StudyDocument& study, int level, const std::string& text);
+std::string levelValueText(const StudyDocument& study, int level);
+void setLevelValueText(StudyDocument& study, int level, const std::string& text);
+std::string replicateCountText(const StudyDocument& study, int level);
+void setReplicateCountText(StudyDocument& study, int level, const std::string& text);
+// The levels the level table has room for (its columns after the header column).
+int levelsInTable(const StudyDocument& study);
+void setLevelsInTable(StudyDocument& study, int levels);
+
+// The results table by name: row 0 holds the headings (the recovered amounts are headed by
+// their units), rows 1..N the replicates.
+std::string rowLabelText(const StudyDocument& study, int row);
+void setRowLabelText(StudyDocument& study, int row, const std::string& text);
+std::string recoveredAmountText(const StudyDocument& study, int row);
+void setRecoveredAmountText(StudyDocument& study, int row, const std::string& text);
+std::string secondValueText(const StudyDocument& study, int row);
+void setSecondValueText(StudyDocument& study, int row, const std::string& text);
+// The replicate rows the results table holds (its rows after the heading row).
+int resultRows(const StudyDocument& study);
+void setResultRows(StudyDocument& study, int rows);
 
 }  // namespace ldc

@@ -6,13 +6,13 @@
 
 namespace ldc {
 
-// Fixed texts of the grids' headers.
+// Fixed texts of the tables' headers.
 inline constexpr const char* kValueRowHeader = "Valor >>";
 inline constexpr const char* kReplicateRowHeader = "Replicación >>";
 
-// "Nivel 2": header of level 2 in the level grid.
+// "Nivel 2": header of level 2 in the level table.
 std::string levelHeader(int level);
-// "Nivel 2 , Replica 3": label of replicate 3 of level 2 in the data grid.
+// "Nivel 2 , Replica 3": label of replicate 3 of level 2 in the results table.
 std::string rowLabel(int level, int replicate);
 
 // Headers of a newly created study window: "Nivel i" for i = 1..k of the level-count

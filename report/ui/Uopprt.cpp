@@ -11,7 +11,7 @@ TFopprt::TFopprt(QWidget* parent)
     : PrintOptionsDialog(QStringLiteral("Fopprt"), QStringLiteral("Imprimir:"), parent) {}
 
 int TFopprt::layoutResolution() const {
-    return ldc::Uprint::kLayoutResolution;
+    return ldc::deskjet::kLayoutResolution;
 }
 
 void TFopprt::printChoice(ldc::DrawingSurface& surface, const ldc::StudyDocument& study,
@@ -20,6 +20,6 @@ void TFopprt::printChoice(ldc::DrawingSurface& surface, const ldc::StudyDocument
     // options takes effect at the next print. Without those options, their initial
     // "1.5 cm".
     const int marginItem = FOPRT ? FOPRT->SELECMAR->itemIndex() : TFOPRT::kInitialMargin;
-    ldc::Uprint::printDeskJetChoice(surface, study, option, ldc::deskJetMarginFactor(marginItem),
-                                    ldc::Uprint::deskJetRecord());
+    ldc::deskjet::printChoice(surface, study, option, ldc::deskJetMarginFactor(marginItem),
+                              ldc::deskjet::record());
 }

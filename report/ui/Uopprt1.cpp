@@ -9,10 +9,10 @@ TFopprt1::TFopprt1(QWidget* parent)
                          parent) {}
 
 int TFopprt1::layoutResolution() const {
-    return ldc::Uprint1::kLayoutResolution;
+    return ldc::laser::kLayoutResolution;
 }
 
 void TFopprt1::printChoice(ldc::DrawingSurface& surface, const ldc::StudyDocument& study,
                            int option) {
-    ldc::Uprint1::printLaserChoice(surface, study, option, ldc::Uprint1::laserRecord());
+    ldc::laser::printChoice(surface, study, option, ldc::laser::record());
 }

@@ -229,7 +229,7 @@ QWidget* TFinforma::createLevelPage() {
 
 QWidget* TFinforma::createDataPage() {
     auto* page = new QWidget;
-    stgdatos = new StringGrid(2, 10, ldc::kDataGridStoredColumns - 2);
+    stgdatos = new StringGrid(2, 10, ldc::kResultsStoredColumns - 2);
     stgdatos->setObjectName(QStringLiteral("stgdatos"));
     stgdatos->setDefaultColumnWidth(110);
     stgdatos->setDefaultRowHeight(24);
@@ -292,34 +292,56 @@ void TFinforma::focusControl(QWidget* control) {
         edit->selectAll();
 }
 
-void TFinforma::setNavigationMode(ldc::StudyGrid which, GridNavigation mode) {
+void TFinforma::setNavigationMode(ldc::StudyTable which, GridNavigation mode) {
     grid(which)->setNavigationMode(mode);
 }
 
-void TFinforma::setCurrentCell(ldc::StudyGrid which, int column, int row) {
+void TFinforma::setCurrentCell(ldc::StudyTable which, int column, int row) {
     grid(which)->setCurrentCell(column, row);
 }
 
-StringGrid* TFinforma::grid(ldc::StudyGrid which) const {
-    return which == ldc::StudyGrid::stgnivel ? stgnivel : stgdatos;
-}
-
+// The one place where the study's names meet this window's controls: the fields, the two
+// tables and the places the entry rules send the focus to.
 QWidget* TFinforma::field(ldc::StudyField which) const {
     switch (which) {
-        case ldc::StudyField::emetodo:
+        case ldc::StudyField::method:
             return emetodo;
-        case ldc::StudyField::eanalista:
+        case ldc::StudyField::analyst:
             return eanalista;
-        case ldc::StudyField::efecha:
+        case ldc::StudyField::date:
             return efecha;
-        case ldc::StudyField::ecanad:
+        case ldc::StudyField::addedUnits:
             return ecanad;
-        case ldc::StudyField::erecupera:
+        case ldc::StudyField::recoveredUnits:
             return erecupera;
-        case ldc::StudyField::ComboBox1:
+        case ldc::StudyField::limitBasis:
             return ComboBox1;
-        case ldc::StudyField::enivel:
+        case ldc::StudyField::levelCount:
             return enivel;
+    }
+    return nullptr;
+}
+
+StringGrid* TFinforma::grid(ldc::StudyTable which) const {
+    return which == ldc::StudyTable::levels ? stgnivel : stgdatos;
+}
+
+QWidget* TFinforma::controlFor(ldc::FocusTarget target) const {
+    switch (target) {
+        case ldc::FocusTarget::UserChoice:
+            return nullptr;
+        case ldc::FocusTarget::limitBasis:
+            return field(ldc::StudyField::limitBasis);
+        case ldc::FocusTarget::levelCount:
+            return field(ldc::StudyField::levelCount);
+        case ldc::FocusTarget::acceptLevels:
+            return bnivel;
+        case ldc::FocusTarget::levelTable:
+            return grid(ldc::StudyTable::levels);
+        case ldc::FocusTarget::acceptReplicates:
+            return botonr;
+        case ldc::FocusTarget::resultsTable:
+            return grid(ldc::StudyTable::results);
     }
     return nullptr;
 }
@@ -332,14 +354,14 @@ int TFinforma::pageOf(const QWidget* control) const {
 }
 
 std::string TFinforma::text(ldc::StudyField which) const {
-    if (which == ldc::StudyField::ComboBox1)
+    if (which == ldc::StudyField::limitBasis)
         return ComboBox1->currentText().toStdString();
     return static_cast<QLineEdit*>(field(which))->text().toStdString();
 }
 
 void TFinforma::setText(ldc::StudyField which, const std::string& text) {
     const QString value = QString::fromStdString(text);
-    if (which == ldc::StudyField::ComboBox1) {
+    if (which == ldc::StudyField::limitBasis) {
         // An item's text is that item chosen, so that the combo box, when the focus leaves
         // it, does not choose it again on the analyst's behalf (a choice marks the study).
         ComboBox1->setCurrentIndex(
@@ -356,31 +378,31 @@ void TFinforma::setText(ldc::StudyField which, const std::string& text) {
     // The data column is headed by the units of the recovered amount as soon as the field
     // holds them, as leaving the field heads it: a study filled by Open prints the same
     // general page as the same study typed by hand.
-    if (which == ldc::StudyField::erecupera)
+    if (which == ldc::StudyField::recoveredUnits)
         stgdatos->setCell(1, 0, value);
 }
 
-std::string TFinforma::cell(ldc::StudyGrid which, int column, int row) const {
+std::string TFinforma::cell(ldc::StudyTable which, int column, int row) const {
     return grid(which)->cell(column, row).toStdString();
 }
 
-void TFinforma::setCell(ldc::StudyGrid which, int column, int row, const std::string& text) {
+void TFinforma::setCell(ldc::StudyTable which, int column, int row, const std::string& text) {
     grid(which)->setCell(column, row, QString::fromStdString(text));
 }
 
-int TFinforma::columnCount(ldc::StudyGrid which) const {
+int TFinforma::columnCount(ldc::StudyTable which) const {
     return grid(which)->colCount();
 }
 
-int TFinforma::rowCount(ldc::StudyGrid which) const {
+int TFinforma::rowCount(ldc::StudyTable which) const {
     return grid(which)->rowCount();
 }
 
-void TFinforma::setColumnCount(ldc::StudyGrid which, int count) {
+void TFinforma::setColumnCount(ldc::StudyTable which, int count) {
     grid(which)->setColCount(count);
 }
 
-void TFinforma::setRowCount(ldc::StudyGrid which, int count) {
+void TFinforma::setRowCount(ldc::StudyTable which, int count) {
     grid(which)->setRowCount(count);
 }
 

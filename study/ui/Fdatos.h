@@ -5,8 +5,8 @@
 
 #include "app/CommandStates.h"
 #include "study/EntryRules.h"
-#include "study/ui/StringGrid.h"
 #include "study/StudyDocument.h"
+#include "study/ui/StringGrid.h"
 
 class QAction;
 class QCloseEvent;
@@ -44,12 +44,12 @@ public:
 
     std::string text(ldc::StudyField field) const override;
     void setText(ldc::StudyField field, const std::string& text) override;
-    std::string cell(ldc::StudyGrid grid, int column, int row) const override;
-    void setCell(ldc::StudyGrid grid, int column, int row, const std::string& text) override;
-    int columnCount(ldc::StudyGrid grid) const override;
-    int rowCount(ldc::StudyGrid grid) const override;
-    void setColumnCount(ldc::StudyGrid grid, int count) override;
-    void setRowCount(ldc::StudyGrid grid, int count) override;
+    std::string cell(ldc::StudyTable table, int column, int row) const override;
+    void setCell(ldc::StudyTable table, int column, int row, const std::string& text) override;
+    int columnCount(ldc::StudyTable table) const override;
+    int rowCount(ldc::StudyTable table) const override;
+    void setColumnCount(ldc::StudyTable table, int count) override;
+    void setRowCount(ldc::StudyTable table, int count) override;
     std::string caption() const override;
     void setCaption(const std::string& caption) override;
 
@@ -103,10 +103,11 @@ public:
     void showPage(int page);
     // Shows the control's page and gives it the focus.
     void focusControl(QWidget* control);
-    void setNavigationMode(ldc::StudyGrid grid, GridNavigation mode);
-    void setCurrentCell(ldc::StudyGrid grid, int column, int row);
+    void setNavigationMode(ldc::StudyTable table, GridNavigation mode);
+    void setCurrentCell(ldc::StudyTable table, int column, int row);
 
-    StringGrid* grid(ldc::StudyGrid grid) const;
+    // The control that holds each of the study's fields and tables (Fdatos.cpp maps them).
+    StringGrid* grid(ldc::StudyTable table) const;
     QWidget* field(ldc::StudyField field) const;
     // The page that holds `control`, -1 for none.
     int pageOf(const QWidget* control) const;

@@ -14,8 +14,7 @@
 #include "app/Main.h"
 #include "study/ui/Fdatos.h"
 
-using ldc::FocusTarget;
-using ldc::StudyGrid;
+using ldc::StudyTable;
 
 namespace {
 
@@ -116,26 +115,6 @@ void TFinforma::applyCommandState(CommandTransition transition) {
     }
 }
 
-QWidget* TFinforma::controlFor(FocusTarget target) const {
-    switch (target) {
-        case FocusTarget::UserChoice:
-            return nullptr;
-        case FocusTarget::ComboBox1:
-            return ComboBox1;
-        case FocusTarget::enivel:
-            return enivel;
-        case FocusTarget::bnivel:
-            return bnivel;
-        case FocusTarget::stgnivel:
-            return stgnivel;
-        case FocusTarget::botonr:
-            return botonr;
-        case FocusTarget::stgdatos:
-            return stgdatos;
-    }
-    return nullptr;
-}
-
 void TFinforma::applyVerdict(const ldc::EntryVerdict& verdict) {
     if (verdict.notice)
         dialogs().notice(this, QString::fromStdString(*verdict.notice));
@@ -180,7 +159,7 @@ void TFinforma::erecuperaKeyPress(QChar) {
 
 void TFinforma::erecuperaExit() {
     // The data column is headed by the units of the recovered amount.
-    setCell(StudyGrid::stgdatos, 1, 0, erecupera->text().toStdString());
+    ldc::setRecoveredAmountText(*this, 0, erecupera->text().toStdString());
     focusControl(ComboBox1);
 }
 
@@ -194,7 +173,7 @@ void TFinforma::ComboBox1Click() {
 }
 
 void TFinforma::ComboBox1Exit() {
-    applyVerdict(ldc::checkBasisOnExit(text(ldc::StudyField::ComboBox1)));
+    applyVerdict(ldc::checkBasisOnExit(text(ldc::StudyField::limitBasis)));
 }
 
 void TFinforma::enivelKeyPress(QChar) {
@@ -202,17 +181,17 @@ void TFinforma::enivelKeyPress(QChar) {
 }
 
 void TFinforma::enivelExit() {
-    applyVerdict(ldc::checkLevelCountOnExit(text(ldc::StudyField::enivel)));
+    applyVerdict(ldc::checkLevelCountOnExit(text(ldc::StudyField::levelCount)));
 }
 
 void TFinforma::bnivelClick() {
     // A count that is not valid was reported when the focus left enivel; a click that
     // reaches the button all the same sizes nothing.
-    ldc::sizeLevelGrid(*this);
+    ldc::sizeLevelTable(*this);
 }
 
 void TFinforma::stgnivelEnter() {
-    applyVerdict(ldc::checkLevelGridOnEnter(*this));
+    applyVerdict(ldc::checkLevelTableOnEnter(*this));
 }
 
 void TFinforma::stgnivelKeyPress(QChar key) {
@@ -220,11 +199,11 @@ void TFinforma::stgnivelKeyPress(QChar key) {
     if (!inLastColumn(stgnivel))
         return;
     if (!inLastRow(stgnivel)) {
-        setNavigationMode(StudyGrid::stgnivel, GridNavigation::CellToCellTab);
+        setNavigationMode(StudyTable::levels, GridNavigation::CellToCellTab);
         return;
     }
     // The replicate count of the last level: Tab or Enter leave the grid.
-    setNavigationMode(StudyGrid::stgnivel, GridNavigation::LeaveOnTab);
+    setNavigationMode(StudyTable::levels, GridNavigation::LeaveOnTab);
     if (key == kEnter) {
         showPage(1);
         focusControl(botonr);
@@ -232,10 +211,10 @@ void TFinforma::stgnivelKeyPress(QChar key) {
 }
 
 void TFinforma::stgnivelExit() {
-    setNavigationMode(StudyGrid::stgnivel, GridNavigation::CellToCellTab);
-    setCurrentCell(StudyGrid::stgnivel, 1, 1);
+    setNavigationMode(StudyTable::levels, GridNavigation::CellToCellTab);
+    setCurrentCell(StudyTable::levels, 1, 1);
     showPage(1);
-    applyVerdict(ldc::checkLevelGridOnExit(*this));
+    applyVerdict(ldc::checkLevelTableOnExit(*this));
 }
 
 void TFinforma::botonrClick() {
@@ -245,21 +224,21 @@ void TFinforma::botonrClick() {
 void TFinforma::stgdatosEnter() {
     // Available from here on, even when the levels turn out to be incomplete.
     applyCommandState(CommandTransition::DataGridEntered);
-    applyVerdict(ldc::buildDataGridOnEnter(*this));
+    applyVerdict(ldc::buildResultsTableOnEnter(*this));
 }
 
 void TFinforma::stgdatosKeyPress(QChar) {
     markModified();
     if (inLastColumn(stgdatos))
-        setNavigationMode(StudyGrid::stgdatos, inLastRow(stgdatos) ? GridNavigation::LeaveOnTab
+        setNavigationMode(StudyTable::results, inLastRow(stgdatos) ? GridNavigation::LeaveOnTab
                                                                    : GridNavigation::CellToCellTab);
     applyCommandState(CommandTransition::DataGridEntered);
 }
 
 void TFinforma::stgdatosExit() {
-    setNavigationMode(StudyGrid::stgdatos, GridNavigation::CellToCellTab);
-    setCurrentCell(StudyGrid::stgdatos, 1, 1);
-    applyVerdict(ldc::checkDataGridOnExit(*this));
+    setNavigationMode(StudyTable::results, GridNavigation::CellToCellTab);
+    setCurrentCell(StudyTable::results, 1, 1);
+    applyVerdict(ldc::checkResultsTableOnExit(*this));
 }
 
 void TFinforma::pmnudunetClick() {

@@ -19,7 +19,7 @@ namespace {
 using testing::makeStudy;
 using testing::workedExample;
 using O = testing::StudyOutline;
-using G = StudyGrid;
+using G = StudyTable;
 using R = CalibrationResults;
 
 // The record's fields in the order the calculation writes them; the last two are the limits.
@@ -131,25 +131,25 @@ TEST(Calculation, AConversionErrorNamesTheFirstBadCellAndWritesNoField) {
         void (*spoil)(S&);
         const char *message, *context;
     } rows[] = {
-        {"recovered amount", [](S& s) { s.setCell(G::stgdatos, 1, 5, "abc"); },
+        {"recovered amount", [](S& s) { setRecoveredAmountText(s, 5, "abc"); },
          "'abc' is not a valid floating point value",
          "El dato de la fila 5 de Captura de Datos no es un número."},
-        {"level value", [](S& s) { s.setCell(G::stgnivel, 2, 1, "x"); },
+        {"level value", [](S& s) { setLevelValueText(s, 2, "x"); },
          "'x' is not a valid floating point value", "El valor del nivel 2 no es un número."},
-        {"level count", [](S& s) { s.setText(StudyField::enivel, "x"); },
+        {"level count", [](S& s) { s.setText(StudyField::levelCount, "x"); },
          "'x' is not a valid integer value", "El número de niveles no es un número entero."},
-        {"replicate count", [](S& s) { s.setCell(G::stgnivel, 3, 2, "2.5"); },
+        {"replicate count", [](S& s) { setReplicateCountText(s, 3, "2.5"); },
          "'2.5' is not a valid integer value",
          "El número de réplicas del nivel 3 no es un número entero."},
         {"a level's results are read before its value",
-         [](S& s) { s.setCell(G::stgnivel, 2, 1, "x2"); s.setCell(G::stgdatos, 1, 4, "y4"); },
+         [](S& s) { setLevelValueText(s, 2, "x2"); setRecoveredAmountText(s, 4, "y4"); },
          "'y4' is not a valid floating point value",
          "El dato de la fila 4 de Captura de Datos no es un número."},
         {"level 1's results come before level 2's count",
-         [](S& s) { s.setCell(G::stgdatos, 1, 3, "y3"); s.setCell(G::stgnivel, 2, 2, "n2"); },
+         [](S& s) { setRecoveredAmountText(s, 3, "y3"); setReplicateCountText(s, 2, "n2"); },
          "'y3' is not a valid floating point value",
          "El dato de la fila 3 de Captura de Datos no es un número."},
-        {"more replicates than data rows", [](S& s) { s.setCell(G::stgnivel, 3, 2, "4"); },
+        {"more replicates than data rows", [](S& s) { setReplicateCountText(s, 3, "4"); },
          "'' is not a valid floating point value",
          "El dato de la fila 10 de Captura de Datos está vacío."},
     };

@@ -10,7 +10,7 @@
 namespace ldc {
 namespace {
 
-using G = StudyGrid;
+using G = StudyTable;
 using Notice = std::optional<std::string>;
 
 TEST(EntryRules, LevelCountAndBasisOnExit) {
@@ -19,7 +19,7 @@ TEST(EntryRules, LevelCountAndBasisOnExit) {
     const auto check = [](const char* count, const Notice& notice) {
         EXPECT_EQ(checkLevelCountOnExit(count).notice, notice) << count;
         EXPECT_EQ(checkLevelCountOnExit(count).focus,
-                  notice ? FocusTarget::enivel : FocusTarget::bnivel)
+                  notice ? FocusTarget::levelCount : FocusTarget::acceptLevels)
             << count;
     };
     for (const char* count : {"ab", "2.5"})
@@ -30,58 +30,59 @@ TEST(EntryRules, LevelCountAndBasisOnExit) {
     EXPECT_EQ(checkBasisOnExit("Ordenada al Origen").focus, FocusTarget::UserChoice);
     const EntryVerdict partial = checkBasisOnExit("Regres");
     EXPECT_FALSE(partial.notice.has_value()) << "another text goes back without a notice";
-    EXPECT_EQ(partial.focus, FocusTarget::ComboBox1);
+    EXPECT_EQ(partial.focus, FocusTarget::limitBasis);
 }
 
-TEST(EntryRules, AcceptingTheLevelCountSizesTheLevelGrid) {
+TEST(EntryRules, AcceptingTheLevelCountSizesTheLevelTable) {
     CalibrationStudy study;  // 3 levels, 4 columns
-    study.setCell(G::stgnivel, 3, 1, "x3");
+    setLevelValueText(study, 3, "x3");
     for (const char* bad : {"", "1", "11", "-3"}) {  // the count field's to report
-        study.setText(StudyField::enivel, bad);
-        EXPECT_FALSE(sizeLevelGrid(study)) << bad;
-        EXPECT_EQ(study.columnCount(G::stgnivel), 4) << bad;
+        study.setText(StudyField::levelCount, bad);
+        EXPECT_FALSE(sizeLevelTable(study)) << bad;
+        EXPECT_EQ(study.columnCount(G::levels), 4) << bad;
     }
-    study.setText(StudyField::enivel, "4");
-    EXPECT_TRUE(sizeLevelGrid(study));
-    EXPECT_EQ(study.cell(G::stgnivel, 3, 1), "x3") << "the columns that remain keep their values";
+    study.setText(StudyField::levelCount, "4");
+    EXPECT_TRUE(sizeLevelTable(study));
+    EXPECT_EQ(levelValueText(study, 3), "x3") << "the columns that remain keep their values";
 }
 
-TEST(EntryRules, LevelGridOnExitGoesColumnByColumn) {
+TEST(EntryRules, LevelTableOnExitGoesColumnByColumn) {
     CalibrationStudy study = testing::makeStudy(testing::workedExample());
-    study.setCell(G::stgnivel, 2, 1, "");
-    study.setCell(G::stgnivel, 1, 2, "x");  // the earlier column wins
-    EXPECT_EQ(checkLevelGridOnExit(study).notice,
+    setLevelValueText(study, 2, "");
+    setReplicateCountText(study, 1, "x");  // the earlier column wins
+    EXPECT_EQ(checkLevelTableOnExit(study).notice,
               Notice("Algún dato capturado no es un valor numérico."));
-    study.setCell(G::stgnivel, 1, 2, "0");  // no replicates at a level is no fault here
-    EXPECT_EQ(checkLevelGridOnExit(study).notice, Notice("Falta capturar algún dato "));
-    study.setCell(G::stgnivel, 2, 1, "4");
-    study.setCell(G::stgnivel, 3, 2, "2.5");  // a decimal count passes; building stops on it
-    EXPECT_EQ(checkLevelGridOnExit(study).focus, FocusTarget::botonr);
-    study.setCell(G::stgnivel, 2, 2, "-1");
-    EXPECT_EQ(checkLevelGridOnExit(study).notice,
+    setReplicateCountText(study, 1, "0");  // no replicates at a level is no fault here
+    EXPECT_EQ(checkLevelTableOnExit(study).notice, Notice("Falta capturar algún dato "));
+    setLevelValueText(study, 2, "4");
+    setReplicateCountText(study, 3, "2.5");  // a decimal count passes; building stops on it
+    EXPECT_EQ(checkLevelTableOnExit(study).focus, FocusTarget::acceptReplicates);
+    setReplicateCountText(study, 2, "-1");
+    EXPECT_EQ(checkLevelTableOnExit(study).notice,
               Notice("El número de replicas por nivel no puede ser negativo."));
 }
 
-TEST(EntryRules, DataGridOnEnterAndOnExit) {
+TEST(EntryRules, ResultsTableOnEnterAndOnExit) {
     CalibrationStudy study = testing::makeStudy(testing::workedExample());
-    study.setCell(G::stgdatos, 1, 5, "");
-    study.setCell(G::stgdatos, 1, 3, "abc");  // the first bad row is named
-    EXPECT_EQ(checkDataGridOnExit(study).notice, Notice("El dato3 no es un valor numérico."));
-    study.setCell(G::stgdatos, 1, 3, "2.1");
-    EXPECT_EQ(checkDataGridOnExit(study).notice, Notice("Falta capturar el 5 º dato."));
-    study.setCell(G::stgnivel, 2, 2, "");
-    EXPECT_EQ(buildDataGridOnEnter(study).notice, Notice("Falta capturar la replica del nivel 2"));
+    setRecoveredAmountText(study, 5, "");
+    setRecoveredAmountText(study, 3, "abc");  // the first bad row is named
+    EXPECT_EQ(checkResultsTableOnExit(study).notice, Notice("El dato3 no es un valor numérico."));
+    setRecoveredAmountText(study, 3, "2.1");
+    EXPECT_EQ(checkResultsTableOnExit(study).notice, Notice("Falta capturar el 5 º dato."));
+    setReplicateCountText(study, 2, "");
+    EXPECT_EQ(buildResultsTableOnEnter(study).notice,
+              Notice("Falta capturar la replica del nivel 2"));
     const auto build = [&](const char* first) {
         for (int i = 1; i <= 3; ++i)
-            study.setCell(G::stgnivel, i, 2, i == 1 ? first : "1");
-        return buildDataGridOnEnter(study);
+            setReplicateCountText(study, i, i == 1 ? first : "1");
+        return buildResultsTableOnEnter(study);
     };
     EXPECT_EQ(build("-5").notice, Notice("El número de celdas de captura, no coincide con el "
                                          "número de replicas por nivel."));
     EXPECT_TRUE(build("99998").passed()) << "100000 results is the most a study holds";
     EXPECT_EQ(build("99999").notice,
               Notice("El total de replicas (100001) excede el máximo de 100000 datos."));
-    EXPECT_EQ(study.rowCount(G::stgdatos), 100001) << "the grid was not grown";
+    EXPECT_EQ(study.rowCount(G::results), 100001) << "the grid was not grown";
     EXPECT_THROW(build("2.5"), Error);
 }
 

@@ -102,9 +102,9 @@ constexpr int kLaser = -1;  // in place of the DeskJet margin choice 0, 1, 2 ("1
 void printChoice(RecordingSurface& surface, const StudyDocument& study, int margin, int option) {
     CalibrationResults record;
     if (margin == kLaser)
-        Uprint1::printLaserChoice(surface, study, option, record);
+        laser::printChoice(surface, study, option, record);
     else
-        Uprint::printDeskJetChoice(surface, study, option, deskJetMarginFactor(margin), record);
+        deskjet::printChoice(surface, study, option, deskJetMarginFactor(margin), record);
 }
 
 // Laser: header in 12 points, body in 10 from 45S, levels in steps of 55S (6.. in a second
@@ -158,14 +158,14 @@ TEST(GeneralPage, PlacesEverythingByLayoutLevelsAndLength) {
         RecordingSurface surface;
         CalibrationStudy study = makeStudy(uniformOutline(row.levels, row.replicates));
         if (row.level3Count)
-            study.setCell(StudyGrid::stgnivel, 3, 2, row.level3Count);
+            setReplicateCountText(study, 3, row.level3Count);
         printChoice(surface, study, row.margin, 0);
         expectPlaced(surface, row.expected);
         ASSERT_EQ(surface.count(Kind::newPage) + 1, static_cast<std::size_t>(row.pages));
         // Each data row once, and nothing more in the values column than the rows there are.
-        const std::size_t rows = study.rowCount(StudyGrid::stgdatos);
+        const std::size_t rows = study.rowCount(StudyTable::results);
         for (std::size_t r = 1; r < rows; ++r)
-            EXPECT_EQ(surface.find(study.cell(StudyGrid::stgdatos, 0, r)).size(), 1u) << r;
+            EXPECT_EQ(surface.find(rowLabelText(study, r)).size(), 1u) << r;
         const int valuesX = surface.find("mg").at(0).x;
         EXPECT_EQ(surface.count([&](auto& t) { return t.x == valuesX && t.text != "mg"; }),
                   rows - 1);
@@ -256,7 +256,7 @@ TEST(PrintStops, AStoppedCompositionIsAbandoned) {
         RecordingSurface surface;
         surface.failOnText = row.failOn;
         CalibrationStudy study = makeStudy(workedExample());
-        study.setText(StudyField::enivel, row.levelCount);
+        study.setText(StudyField::levelCount, row.levelCount);
         EXPECT_THROW(printChoice(surface, study, row.margin, row.option), Error);
         EXPECT_EQ(surface.count(Kind::beginDoc), row.begun);
         EXPECT_EQ(surface.count(Kind::abortDoc), row.begun);

@@ -15,7 +15,7 @@ namespace {
 using testing::makeStudy;
 using testing::StudyOutline;
 using testing::workedExample;
-using G = StudyGrid;
+using G = StudyTable;
 using Lines = std::vector<std::string>;
 
 std::string blanks(int count) {
@@ -116,7 +116,7 @@ TEST(ReportText, TwoLevelsInACommaLocale) {
     setDecimalSeparator(',');
     CalibrationStudy study = makeStudy(
         {{"1,5", " 3"}, {{"1,4", "1,6", "1,5"}, {"3,1", "2,9", "3,0"}}, "Regresión", "ppm", "µg"});
-    study.setCell(G::stgnivel, 2, 2, "03");
+    setReplicateCountText(study, 2, "03");
     const Lines lines = linesOf(study, true);
     setDecimalSeparator('.');
     ASSERT_EQ(lines.size(), 17u + 2 + 2 + 6 + 15 + 2);
@@ -132,13 +132,13 @@ TEST(ReportText, AFailureStopsTheReportWhereItHappens) {
     // clang-format off
     const struct { G grid; int column, row; const char* text; std::size_t lines;
                    std::string beforeError, error; } rows[] = {
-        {G::stgnivel, 2, 2, "x", 23, blanks(42) + "mg",
+        {G::levels, 2, 2, "x", 23, blanks(42) + "mg",
          "El número de réplicas del nivel 2 no es un número entero.\n"
          "'x' is not a valid integer value."},
-        {G::stgdatos, 1, 4, "x", 32, "Nivel 3 , Replica 3" + blanks(12) + "6.0",
+        {G::results, 1, 4, "x", 32, "Nivel 3 , Replica 3" + blanks(12) + "6.0",
          "El dato de la fila 4 de Captura de Datos no es un número.\n"
          "'x' is not a valid floating point value."},
-        {G::stgnivel, 3, 2, "5", 32, "Nivel 3 , Replica 3" + blanks(12) + "6.0",
+        {G::levels, 3, 2, "5", 32, "Nivel 3 , Replica 3" + blanks(12) + "6.0",
          "El dato de la fila 10 de Captura de Datos está vacío.\n"
          "'' is not a valid floating point value."},
     };

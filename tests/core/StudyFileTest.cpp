@@ -18,7 +18,7 @@ namespace ldc {
 namespace {
 
 namespace fs = std::filesystem;
-using G = StudyGrid;
+using G = StudyTable;
 using testing::makeStudy;
 using Change = std::function<void(CalibrationStudy&)>;
 
@@ -67,15 +67,15 @@ TEST(StudyFileWriter, WritesTwoLevelsOfThreeAndTwoReplicatesAs22Lines) {
 // Nothing is written that could not be read back as it was.
 TEST(StudyFileWriter, RefusesWhatCouldNotBeReadBack) {
     const std::pair<Change, std::string> rows[] = {
-        {[](auto& s) { s.setColumnCount(G::stgnivel, 12); },
+        {[](auto& s) { s.setColumnCount(G::levels, 12); },
          "el número de niveles (11) debe estar entre 0 y 10."},
-        {[](auto& s) { s.setRowCount(G::stgdatos, kMaxFileRows + 2); },
+        {[](auto& s) { s.setRowCount(G::results, kMaxFileRows + 2); },
          "el número total de réplicas (100001) debe estar entre 0 y 100000."},
-        {[](auto& s) { s.setCell(G::stgdatos, 1, 3, "1\x1a"); },
+        {[](auto& s) { setRecoveredAmountText(s, 3, "1\x1a"); },
          "en el dato de la fila 3 hay un carácter Ctrl-Z (26), que cortaría el archivo."},
-        {[](auto& s) { s.setText(StudyField::efecha, "3\r5"); },
+        {[](auto& s) { s.setText(StudyField::date, "3\r5"); },
          "en la fecha hay un retorno de carro (CR), que partiría la línea."},
-        {[](auto& s) { s.setText(StudyField::ecanad, "Ωg"); },
+        {[](auto& s) { s.setText(StudyField::addedUnits, "Ωg"); },
          "el carácter \"Ω\" (U+03A9), en las unidades de la cantidad adicionada, no existe en la "
          "codificación Windows-1252 de los archivos de estudio."},
     };
@@ -86,8 +86,8 @@ TEST(StudyFileWriter, RefusesWhatCouldNotBeReadBack) {
                   "No se puede guardar el estudio: " + message);
     }
     CalibrationStudy study = makeStudy({{"1"}, {{"1"}}});  // the largest a file holds
-    study.setCell(G::stgnivel, 1, 2, "100000");
-    study.setRowCount(G::stgdatos, kMaxFileRows + 1);
+    setReplicateCountText(study, 1, "100000");
+    study.setRowCount(G::results, kMaxFileRows + 1);
     EXPECT_EQ(parseStudyFile(studyFileBytes(study)).rows.size(), 100000u);
 }
 
@@ -100,25 +100,24 @@ TEST(StudyFileRoundTrip, EveryStudyComesBackAsItStands) {
     for (const auto& [level, text] : changes) {
         CalibrationStudy study = level < 0 ? CalibrationStudy() : twoLevelStudy();
         if (level > 0)
-            study.setCell(G::stgnivel, level, 2, text);
+            setReplicateCountText(study, level, text);
         else if (level == 0)
-            study.setText(StudyField::enivel, text);
-        study.setText(StudyField::emetodo, "Determinación de ácido acetilsalicílico");
-        study.setCell(G::stgdatos, 2, 1, "oculto");
-        study.setCell(G::stgdatos, 1, 2, "‰€\xC2\x81línea\nsin CR");
+            study.setText(StudyField::levelCount, text);
+        study.setText(StudyField::method, "Determinación de ácido acetilsalicílico");
+        setSecondValueText(study, 1, "oculto");
+        setRecoveredAmountText(study, 2, "‰€\xC2\x81línea\nsin CR");
         const std::string bytes = studyFileBytes(study);
         EXPECT_EQ(studyFileBytes(readInto(bytes)), bytes);
     }
     // Placed levels, the in-progress line, the levels not placed; labels up to a blank count.
     CalibrationStudy study = twoLevelStudy();
-    study.setText(StudyField::enivel, "1");
-    study.setCell(G::stgnivel, 2, 2, "");
+    study.setText(StudyField::levelCount, "1");
+    setReplicateCountText(study, 2, "");
     const std::string bytes = studyFileBytes(study);
     EXPECT_EQ(bytes.substr(bytes.find("1\r\n1\r\n3\r\n")),
               crlf("1|1|3|estudio en curso: niveles 2, filas 5|2||1,1|1,2|1,3|2,1|2,2||||||"));
     const CalibrationStudy read = readInto(bytes);
-    EXPECT_EQ(read.cell(G::stgnivel, 2, 0) + "|" + read.cell(G::stgdatos, 0, 3) + "|" +
-                  read.cell(G::stgdatos, 0, 4),
+    EXPECT_EQ(levelHeaderText(read, 2) + "|" + rowLabelText(read, 3) + "|" + rowLabelText(read, 4),
               "Nivel 2|Nivel 1 , Replica 3|");
 
     std::string everyByte;  // but CR and Ctrl-Z, which end a value

@@ -6,30 +6,30 @@
 namespace ldc::testing {
 
 CalibrationStudy makeStudy(const StudyOutline& outline) {
-    using G = StudyGrid;
+    using G = StudyTable;
     CalibrationStudy study;
-    study.setText(StudyField::emetodo, "Valoración de prueba");
-    study.setText(StudyField::eanalista, "Analista");
-    study.setText(StudyField::efecha, "06/12/2026");
-    study.setText(StudyField::ecanad, outline.addedUnits);
-    study.setText(StudyField::erecupera, outline.recoveredUnits);
-    study.setText(StudyField::ComboBox1, outline.basis);
+    study.setText(StudyField::method, "Valoración de prueba");
+    study.setText(StudyField::analyst, "Analista");
+    study.setText(StudyField::date, "06/12/2026");
+    study.setText(StudyField::addedUnits, outline.addedUnits);
+    study.setText(StudyField::recoveredUnits, outline.recoveredUnits);
+    study.setText(StudyField::limitBasis, outline.basis);
     const int k = static_cast<int>(outline.levelValues.size());
-    study.setText(StudyField::enivel, integerText(k));
-    study.setColumnCount(G::stgnivel, k + 1);
+    study.setText(StudyField::levelCount, integerText(k));
+    study.setColumnCount(G::levels, k + 1);
     int n = 0;
     for (int i = 1; i <= k; ++i) {
-        study.setCell(G::stgnivel, i, 0, levelHeader(i));
-        study.setCell(G::stgnivel, i, 1, outline.levelValues[i - 1]);
-        study.setCell(G::stgnivel, i, 2, integerText(outline.results[i - 1].size()));
+        setLevelHeaderText(study, i, levelHeader(i));
+        setLevelValueText(study, i, outline.levelValues[i - 1]);
+        setReplicateCountText(study, i, integerText(outline.results[i - 1].size()));
         n += static_cast<int>(outline.results[i - 1].size());
     }
-    study.setRowCount(G::stgdatos, n + 1);
-    study.setCell(G::stgdatos, 1, 0, outline.recoveredUnits);
+    study.setRowCount(G::results, n + 1);
+    setRecoveredAmountText(study, 0, outline.recoveredUnits);
     int row = 1;
     for (const auto& level : outline.results)
         for (const auto& value : level)
-            study.setCell(G::stgdatos, 1, row++, value);
+            setRecoveredAmountText(study, row++, value);
     writeRowLabels(study, k);
     return study;
 }

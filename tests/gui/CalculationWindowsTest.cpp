@@ -136,7 +136,7 @@ private slots:
         QVERIFY(first->memo->isReadOnly() && !first->memo->isEnabled());
         const QString firstText = textOf(first);
         // The second run from the data grid's popup menu.
-        Finforma->setCell(ldc::StudyGrid::stgdatos, 1, 9, "6.3");
+        Finforma->setCell(ldc::StudyTable::results, 1, 9, "6.3");
         chooseMenuItem(Finforma->pmenu, Finforma->pmnudunet);
         const QPointer<TFinfo> second = Finfo;
         QVERIFY(second && second != first);
@@ -237,7 +237,7 @@ private slots:
         const QString laser = printToFile("laser.pdf");
         QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
         QCOMPARE(pageCount(laser), 1);
-        QCOMPARE(qRound(ldc::Uprint1::laserRecord().slope * 1e6), 991667);  // the results page
+        QCOMPARE(qRound(ldc::laser::record().slope * 1e6), 991667);  // the results page
         QVERIFY(Fopprt1->isVisible());
         // The layout sets its lines in device pixels: 12 points are 100 of them at 600 dpi.
         QCOMPARE(Fopprt1->printer().resolution(), 600);
@@ -246,19 +246,19 @@ private slots:
         QCOMPARE(surface.fontHeight(), 100);
 
         QVERIFY(QFile::remove(laser));
-        ldc::Uprint1::laserRecord() = {};
+        ldc::laser::record() = {};
         m_dialogs->printAnswers.push_back(false);
         QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
         QCOMPARE(Fopprt1->printer().outputFileName(), laser);  // what the first dialog set
         QVERIFY(!QFile::exists(laser));
-        QCOMPARE(ldc::Uprint1::laserRecord().slope, 0.0);
+        QCOMPARE(ldc::laser::record().slope, 0.0);
     }
 
     // A print that stops on an error reaches neither the paper nor the file.
     void printsThatStopLeaveNoHalfDocument() {
         QVERIFY(studyReady(ldc::testing::workedExample()));
         TRIGGER_ENABLED(MainForm->printLasser);
-        Finforma->setCell(ldc::StudyGrid::stgnivel, 2, 2, "x");
+        Finforma->setCell(ldc::StudyTable::levels, 2, 2, "x");
         const QString path = printToFile("refused.pdf");
         QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
         QVERIFY(!QFile::exists(path));

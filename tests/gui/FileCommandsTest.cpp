@@ -60,8 +60,8 @@ private slots:
         QCOMPARE(m_dialogs->openRequests.last().title, QStringLiteral("Abrir Documento"));
         QCOMPARE(m_dialogs->openRequests.last().filter, QStringLiteral("Qorval v.w 3.0 (*.w9c)"));
         QCOMPARE(Finforma->windowTitle(), file);
-        QCOMPARE(Finforma->text(StudyField::emetodo), "Cafeína");
-        QCOMPARE(Finforma->cell(ldc::StudyGrid::stgnivel, 2, 1), "1.5");
+        QCOMPARE(Finforma->text(StudyField::method), "Cafeína");
+        QCOMPARE(Finforma->cell(ldc::StudyTable::levels, 2, 1), "1.5");
         QCOMPARE(ldc::studyFileBytes(*Finforma), typed);          // every other text and both grids
         QCOMPARE(MainForm->estado->text(), QStringLiteral(" "));  // Open leaves the marker
         QCOMPARE(availableCommands(), kAfterOpenCommands);
@@ -129,7 +129,7 @@ private slots:
         TRIGGER_ENABLED(MainForm->FileSaveItem);
         ldc::CalibrationStudy saved;
         ldc::openStudyFile(QFile::encodeName(file).toStdString(), saved);
-        QCOMPARE(saved.text(StudyField::emetodo), "Método nuevo");
+        QCOMPARE(saved.text(StudyField::method), "Método nuevo");
     }
 
 private:

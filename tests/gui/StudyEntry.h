@@ -12,13 +12,13 @@
 
 // Copies a whole study, the data grid's hidden column too, as Open fills the window.
 inline void copyStudy(const ldc::StudyDocument& from, ldc::StudyDocument& to) {
-    using ldc::StudyGrid;
-    for (int f = 0; f <= int(ldc::StudyField::enivel); ++f)
+    using ldc::StudyTable;
+    for (int f = 0; f <= int(ldc::StudyField::levelCount); ++f)
         to.setText(ldc::StudyField(f), from.text(ldc::StudyField(f)));
-    to.setColumnCount(StudyGrid::stgnivel, from.columnCount(StudyGrid::stgnivel));
-    to.setRowCount(StudyGrid::stgdatos, from.rowCount(StudyGrid::stgdatos));
-    for (StudyGrid g : {StudyGrid::stgnivel, StudyGrid::stgdatos})
-        for (int c = 0; c < std::max(from.columnCount(g), ldc::kDataGridStoredColumns); ++c)
+    to.setColumnCount(StudyTable::levels, from.columnCount(StudyTable::levels));
+    to.setRowCount(StudyTable::results, from.rowCount(StudyTable::results));
+    for (StudyTable g : {StudyTable::levels, StudyTable::results})
+        for (int c = 0; c < std::max(from.columnCount(g), ldc::kResultsStoredColumns); ++c)
             for (int r = 0; r < from.rowCount(g); ++r)
                 to.setCell(g, c, r, from.cell(g, c, r));
 }

@@ -23,7 +23,7 @@
 
 using namespace entry;
 using ldc::StudyField;
-using ldc::StudyGrid;
+using ldc::StudyTable;
 
 namespace {
 
@@ -93,7 +93,7 @@ class StudyWindowTest : public QObject {
         copyStudy(ldc::testing::makeStudy(ldc::testing::workedExample()), *m_form);
     }
     // Cells from (column, row) on, along a row or down a column, to the grid's end.
-    QStringList cells(StudyGrid grid, int column, int row, bool along) const {
+    QStringList cells(StudyTable grid, int column, int row, bool along) const {
         QStringList texts;
         const int end = along ? m_form->columnCount(grid) : m_form->rowCount(grid);
         for (int i = along ? column : row; i < end; ++i)
@@ -126,11 +126,11 @@ private slots:
 
     void newWindowAndItsPages() {
         start();  // on page 0, the cursor in emetodo
-        for (int f = 0; f <= int(StudyField::enivel); ++f)
-            QCOMPARE(m_form->text(StudyField(f)), f == int(StudyField::enivel) ? "3" : "");
-        QCOMPARE(cells(StudyGrid::stgnivel, 0, 0, true) + cells(StudyGrid::stgnivel, 0, 1, false),
+        for (int f = 0; f <= int(StudyField::levelCount); ++f)
+            QCOMPARE(m_form->text(StudyField(f)), f == int(StudyField::levelCount) ? "3" : "");
+        QCOMPARE(cells(StudyTable::levels, 0, 0, true) + cells(StudyTable::levels, 0, 1, false),
                  (QStringList{"", "Nivel 1", "Nivel 2", "Nivel 3", "Valor >>", "Replicación >>"}));
-        QCOMPARE(cells(StudyGrid::stgnivel, 1, 1, true) + cells(StudyGrid::stgdatos, 0, 0, false),
+        QCOMPARE(cells(StudyTable::levels, 1, 1, true) + cells(StudyTable::results, 0, 0, false),
                  QStringList(13));
         QVERIFY(m_form->stgdatos->isColumnHidden(2));
         QStringList captions{m_form->bnivel->text(), m_form->botonr->text()};
@@ -164,10 +164,10 @@ private slots:
         // while the analyst still cannot type it any longer.
         start();
         const std::string longName(75, 'm');
-        m_form->setText(StudyField::emetodo, longName);
+        m_form->setText(StudyField::method, longName);
         QTest::keyClicks(m_form->emetodo, QStringLiteral("xyz"));
-        QCOMPARE(m_form->text(StudyField::emetodo), longName);
-        m_form->setText(StudyField::emetodo, "Método A");  // the normal limit is back
+        QCOMPARE(m_form->text(StudyField::method), longName);
+        m_form->setText(StudyField::method, "Método A");  // the normal limit is back
         QTest::keyClicks(m_form->emetodo, QString(70, QLatin1Char('b')));
         QCOMPARE(m_form->emetodo->text().size(), 60);
     }
@@ -288,7 +288,7 @@ private slots:
         // A control the check sent the focus away from, or back to, was never entered.
         QCOMPARE(entered.size(), focus == control ? 0 : 1);
         if (control == "erecupera" && focus != control)
-            QCOMPARE(m_form->cell(StudyGrid::stgdatos, 1, 0), text.toStdString());
+            QCOMPARE(m_form->cell(StudyTable::results, 1, 0), text.toStdString());
         if (grid && leave != "Enter") {  // ready for the next visit
             QCOMPARE(QPoint(grid->currentColumn(), grid->currentRow()), QPoint(1, 1));
             QCOMPARE(grid->navigationMode(), GridNavigation::CellToCellTab);
@@ -336,15 +336,15 @@ private slots:
         type(QStringLiteral("1"));
         press(Qt::Key_Return);  // Enter on the last count leaves the grid
         expectFocus("botonr");
-        QCOMPARE(cells(StudyGrid::stgnivel, 0, 0, true) + cells(StudyGrid::stgnivel, 1, 1, true) +
-                     cells(StudyGrid::stgnivel, 1, 2, true),
+        QCOMPARE(cells(StudyTable::levels, 0, 0, true) + cells(StudyTable::levels, 1, 1, true) +
+                     cells(StudyTable::levels, 1, 2, true),
                  (QStringList{"", "Nivel 1", "Nivel 2", "Nivel 3", "Nivel 4", "1", "2", "3", "3",
                               "2", "2", "2", "1"}));
         press(Qt::Key_Space);
         QCOMPARE(available(), QStringLiteral("close save calc"));
         clickTab(*m_form, 2);  // one row for each replicate, labelled level by level
         QCOMPARE(available(), QStringLiteral("close save calc results"));
-        QCOMPARE(cells(StudyGrid::stgdatos, 0, 4, false),
+        QCOMPARE(cells(StudyTable::results, 0, 4, false),
                  (QStringList{"Nivel 2 , Replica 2", "Nivel 3 , Replica 1", "Nivel 3 , Replica 2",
                               "Nivel 4 , Replica 1"}));
         QCOMPARE(m_dialogs->notices.size(), 3);
@@ -379,7 +379,7 @@ private slots:
         MainForm->estado->setText(QStringLiteral(" "));  // as a study closed before leaves it
         start(opened ? file : QString());
         // The data column is headed by the units, as when the analyst typed them.
-        QCOMPARE(m_form->cell(StudyGrid::stgdatos, 1, 0), opened ? "mg" : "");
+        QCOMPARE(m_form->cell(StudyTable::results, 1, 0), opened ? "mg" : "");
         if (!edit.isEmpty())
             type(QStringLiteral(" II"));
         if (edit == "folder gone")
@@ -417,7 +417,7 @@ private slots:
         if (answer == 1 && after.size()) {  // saved as typed
             ldc::CalibrationStudy saved;
             ldc::openStudyFile(QFile::encodeName(file).toStdString(), saved);
-            QCOMPARE(saved.text(StudyField::emetodo), "Valoración de prueba II");
+            QCOMPARE(saved.text(StudyField::method), "Valoración de prueba II");
         }
     }
 };
