@@ -25,6 +25,9 @@
 #include "app/Ufshow.h"
 #include "app/WindowPlacement.h"
 #include "app/help/HelpViewer.h"
+#include "calc/ui/ResultsCommand.h"
+#include "files/ui/FileCommands.h"
+#include "report/ui/ReportCommands.h"
 
 QPointer<TMainForm> MainForm;
 
@@ -35,7 +38,7 @@ constexpr int kBarHeight = 33;
 // The size a child window opened with, which Cascade gives back to it.
 constexpr char kOpeningSizeProperty[] = "ldcOpeningSize";
 
-const QString kFilter = QStringLiteral("Qorval v.w 3.0 (*.w9c)");
+const QString kModified = QStringLiteral("Modificado");
 
 unsigned helpContextOf(const QObject* object) {
     return object ? object->property(kHelpContextProperty).toUInt() : 0;
@@ -43,15 +46,15 @@ unsigned helpContextOf(const QObject* object) {
 
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent),
+      m_fileCommands(new FileCommands(*this)),
+      m_resultsCommand(new ResultsCommand(*this, m_calibrationRecord)),
+      m_reportCommands(new ReportCommands(*this, m_calibrationRecord)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(
         QStringLiteral("Límite de Detección y Cuantificación del Método(Curva de "
                        "calibración) "));
-
-    OpenDialog = {QStringLiteral("Abrir Documento"), kFilter, QStringLiteral("w9c"), QString()};
-    SaveDialog = {QStringLiteral("Guardar como"), kFilter, QStringLiteral("w9c"),
-                  QStringLiteral("Nuevo")};
 
     createMenus();
 
@@ -174,16 +177,19 @@ void TMainForm::createMenus() {
     HelpAboutItem = addItem(HelpMenu, "HelpAboutItem", QStringLiteral("&Acerca..."), {}, 33,
                             QStringLiteral("Ayuda|Presenta información del programa"));
 
-    connect(FileNewItem, &QAction::triggered, this, &TMainForm::FileNew);
-    connect(FileOpenItem, &QAction::triggered, this, &TMainForm::fileopen);
-    connect(mnuclose, &QAction::triggered, this, &TMainForm::mnucloseClick);
-    connect(FileSaveItem, &QAction::triggered, this, [this] { FileSave(FileSaveItem); });
-    connect(FileSaveAsItem, &QAction::triggered, this, [this] { FileSaveAs(FileSaveAsItem); });
+    FileCommands* files = m_fileCommands;
+    connect(FileNewItem, &QAction::triggered, files, &FileCommands::FileNew);
+    connect(FileOpenItem, &QAction::triggered, files, &FileCommands::fileopen);
+    connect(mnuclose, &QAction::triggered, files, &FileCommands::mnucloseClick);
+    connect(FileSaveItem, &QAction::triggered, files,
+            [files, item = FileSaveItem] { files->FileSave(item); });
+    connect(FileSaveAsItem, &QAction::triggered, files,
+            [files, item = FileSaveAsItem] { files->FileSaveAs(item); });
     connect(FileExitItem, &QAction::triggered, this, &TMainForm::FileExit);
-    connect(mnudunet, &QAction::triggered, this, &TMainForm::mnudunetClick);
-    connect(mnuinforme, &QAction::triggered, this, &TMainForm::mnuinformeClick);
-    connect(printLasser, &QAction::triggered, this, &TMainForm::PrintLasserClick);
-    connect(PrintDeskjet, &QAction::triggered, this, &TMainForm::FilePrint);
+    connect(mnudunet, &QAction::triggered, m_resultsCommand, &ResultsCommand::mnudunetClick);
+    connect(mnuinforme, &QAction::triggered, m_reportCommands, &ReportCommands::mnuinformeClick);
+    connect(printLasser, &QAction::triggered, m_reportCommands, &ReportCommands::PrintLasserClick);
+    connect(PrintDeskjet, &QAction::triggered, m_reportCommands, &ReportCommands::FilePrint);
     connect(WindowTileItem, &QAction::triggered, this, &TMainForm::WindowTile);
     connect(WindowCascadeItem, &QAction::triggered, this, &TMainForm::WindowCascade);
     connect(HelpContentsItem, &QAction::triggered, this, &TMainForm::HelpContents);
@@ -195,11 +201,10 @@ void TMainForm::createMenus() {
     HelpContentsItem->installEventFilter(this);
 }
 
-QToolButton* TMainForm::addSpeedButton(const char* name, int x, int size, QAction* action,
-                                       const QString& hint) {
+void TMainForm::addSpeedButton(const char* name, int x, int size, QAction* action,
+                               const QString& hint) {
     auto* button = new SpeedButton(QLatin1String(name), action, hint, SpeedBar);
     button->setGeometry(x, (kBarHeight - size) / 2, size, size);
-    return button;
 }
 
 void TMainForm::createSpeedBar() {
@@ -208,27 +213,23 @@ void TMainForm::createSpeedBar() {
     SpeedBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
     SpeedBar->setFixedHeight(kBarHeight);
 
-    spdnuevo = addSpeedButton("spdnuevo", 8, 25, FileNewItem,
-                              QStringLiteral("Nuevo|Crea un nuevo archivo"));
-    spdabrir = addSpeedButton("spdabrir", 40, 25, FileOpenItem,
-                              QStringLiteral("Abrir|Abre un archivo de Curva de Calibración"));
-    spdguardar =
-        addSpeedButton("spdguardar", 64, 25, FileSaveItem,
-                       QStringLiteral("Guardar|Guarda el archivo de Curva de Calibración"));
-    spdprint = addSpeedButton("spdprint", 96, 23, printLasser, QStringLiteral("Imprime en Lasser"));
-    spdprint1 =
-        addSpeedButton("spdprint1", 120, 23, PrintDeskjet, QStringLiteral("Imprime en Deskjet"));
-    spdclose = addSpeedButton("spdclose", 156, 25, mnuclose,
-                              QStringLiteral("Cerrar|Cierra la ventana activa"));
-    spdexit = addSpeedButton(
-        "spdexit", 182, 25, FileExitItem,
-        QStringLiteral("Salir|Salir del módulo LDC del Método (Curva de Calibración)"));
-    spdmosaico = addSpeedButton("spdmosaico", 204, 25, WindowTileItem,
-                                QStringLiteral("Mosaico|Arregla las ventanas en mosaico"));
-    spdcascada = addSpeedButton("spdcascada", 228, 25, WindowCascadeItem,
-                                QStringLiteral("Cascada|Arregla las ventanas en cascada"));
-    spdcontenido = addSpeedButton("spdcontenido", 252, 25, HelpContentsItem,
-                                  QStringLiteral("Contenido|Presenta el contenido de la ayuda"));
+    addSpeedButton("spdnuevo", 8, 25, FileNewItem, QStringLiteral("Nuevo|Crea un nuevo archivo"));
+    addSpeedButton("spdabrir", 40, 25, FileOpenItem,
+                   QStringLiteral("Abrir|Abre un archivo de Curva de Calibración"));
+    addSpeedButton("spdguardar", 64, 25, FileSaveItem,
+                   QStringLiteral("Guardar|Guarda el archivo de Curva de Calibración"));
+    addSpeedButton("spdprint", 96, 23, printLasser, QStringLiteral("Imprime en Lasser"));
+    addSpeedButton("spdprint1", 120, 23, PrintDeskjet, QStringLiteral("Imprime en Deskjet"));
+    addSpeedButton("spdclose", 156, 25, mnuclose,
+                   QStringLiteral("Cerrar|Cierra la ventana activa"));
+    addSpeedButton("spdexit", 182, 25, FileExitItem,
+                   QStringLiteral("Salir|Salir del módulo LDC del Método (Curva de Calibración)"));
+    addSpeedButton("spdmosaico", 204, 25, WindowTileItem,
+                   QStringLiteral("Mosaico|Arregla las ventanas en mosaico"));
+    addSpeedButton("spdcascada", 228, 25, WindowCascadeItem,
+                   QStringLiteral("Cascada|Arregla las ventanas en cascada"));
+    addSpeedButton("spdcontenido", 252, 25, HelpContentsItem,
+                   QStringLiteral("Contenido|Presenta el contenido de la ayuda"));
 }
 
 void TMainForm::createStatusBar() {
@@ -253,8 +254,24 @@ void TMainForm::createStatusBar() {
         return label;
     };
     StatusLine = panel("StatusLine", QString(), 336);
-    Paneld = panel("Paneld", QStringLiteral("F1 <Ayuda>"), 0);
+    panel("Paneld", QStringLiteral("F1 <Ayuda>"), 0);
     estado = panel("estado", QString(), 132);
+}
+
+void TMainForm::markModified() {
+    estado->setText(kModified);
+}
+
+void TMainForm::clearModified() {
+    estado->clear();
+}
+
+void TMainForm::blankModified() {
+    estado->setText(QStringLiteral(" "));
+}
+
+bool TMainForm::isModified() const {
+    return estado->text() == kModified;
 }
 
 void TMainForm::applyCommandState(CommandTransition transition) {
@@ -293,6 +310,31 @@ QMdiSubWindow* TMainForm::addChild(QWidget* form, unsigned helpContext, QSize si
     window->setProperty(kOpeningSizeProperty, window->size());
     ClientArea->setActiveSubWindow(window);
     return window;
+}
+
+QMdiSubWindow* TMainForm::activeChild() const {
+    return ClientArea->currentSubWindow();
+}
+
+void TMainForm::childWindowClosing(const QWidget* closing) {
+    // Only the other windows count: a window asked to close a second time is already
+    // hidden, and counting the shown ones would then take it for the last one.
+    for (const QMdiSubWindow* child : ClientArea->subWindowList())
+        if (!child->isHidden() && child->widget() != closing)
+            return;
+    applyCommandState(CommandTransition::LastChildClosed);
+}
+
+void TMainForm::saveStudy(QObject* sender) {
+    m_fileCommands->FileSave(sender);
+}
+
+void TMainForm::showResults() {
+    m_resultsCommand->mnudunetClick();
+}
+
+void TMainForm::openStudyFile(const QString& path) {
+    m_fileCommands->openFile(path);
 }
 
 void TMainForm::FormActivate() {

@@ -4,75 +4,35 @@
 #include <QPointer>
 
 #include "app/CommandStates.h"
-#include "app/Dialogs.h"
 #include "calc/Ucalculo.h"
 
+class FileCommands;
 class QAction;
 class QFrame;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QToolButton;
-class TFinforma;
+class ReportCommands;
+class ResultsCommand;
 
 // The frame window: menus, speed bar, the area of the child windows (the study window,
-// results and report windows) and the status bar. Controls and handlers keep the names
-// the program has always given them; they are public so that the child windows'
-// handlers (and the tests) reach them as the program's other units always have.
+// results and report windows) and the status bar. Its controls are its own; they keep the
+// names the program has always given them, by which the command table (and the tests)
+// find them. The child windows and the commands reach the frame through the few services
+// below.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
 
-    // Menus. A menu's menuAction() carries the menu's name, so the command table
-    // switches a whole menu like any item.
-    QMenu* FileMenu;
-    QMenu* FilePrintItem;
-    QMenu* mnucalculos;
-    QMenu* WindowMenu;
-    QMenu* HelpMenu;
-
-    // One action per command, shared by the menu item and its speed button.
-    QAction* FileNewItem;
-    QAction* FileOpenItem;
-    QAction* mnuclose;
-    QAction* FileSaveItem;
-    QAction* FileSaveAsItem;
-    QAction* printLasser;
-    QAction* PrintDeskjet;
-    QAction* FileExitItem;
-    QAction* mnudunet;
-    QAction* mnuinforme;
-    QAction* WindowTileItem;
-    QAction* WindowCascadeItem;
-    QAction* HelpContentsItem;
-    QAction* HelpSearchItem;
-    QAction* HelpHowToUseItem;
-    QAction* HelpAboutItem;
-
-    QFrame* SpeedBar;
-    QToolButton* spdnuevo;
-    QToolButton* spdabrir;
-    QToolButton* spdguardar;
-    QToolButton* spdprint;
-    QToolButton* spdprint1;
-    QToolButton* spdclose;
-    QToolButton* spdexit;
-    QToolButton* spdmosaico;
-    QToolButton* spdcascada;
-    QToolButton* spdcontenido;
-
-    QMdiArea* ClientArea;
-
-    QFrame* StatusBar;
-    QLabel* StatusLine;  // long hint of what is under the pointer
-    QLabel* Paneld;      // "F1 <Ayuda>"
-    QLabel* estado;      // "Modificado" while the study has unsaved edits
-
-    // What the file dialogs are asked; fileName is what they remember between uses.
-    FileDialogRequest OpenDialog;
-    FileDialogRequest SaveDialog;
+    // The edit marker in `estado`: "Modificado" while the study has unsaved edits, empty
+    // after New and after a completed save, one blank once the study window's close query
+    // has let the study go.
+    void markModified();
+    void clearModified();
+    void blankModified();
+    bool isModified() const;
 
     // Sets the availability of the commands for a situation (CommandStates.cpp).
     void applyCommandState(CommandTransition transition);
@@ -86,32 +46,20 @@ public:
     // standing there, and Cascade gives it back the size it opened with.
     QMdiSubWindow* addChild(QWidget* form, unsigned helpContext, QSize size = {},
                             ChildPlace place = ChildPlace::ChosenByArea);
-
-    void FormActivate();
-    void ShowHint(const QString& hint);
-
-    // File commands (files/FileCommands.cpp).
-    void FileNew();
-    void fileopen();
-    void FileSave(QObject* sender = nullptr);
-    void FileSaveAs(QObject* sender = nullptr);
-    void mnucloseClick();
-
-    // The detection and quantification command (calc/ResultsCommand.cpp).
-    void mnudunetClick();
-
-    // Report and print commands (report/ReportCommands.cpp).
-    void mnuinformeClick();
-    void PrintLasserClick();
-    void FilePrint();
-    void mnuoprtClick();
-    void fileprt1();
+    // The child window in front, if any: the one Close acts on.
+    QMdiSubWindow* activeChild() const;
     // Called by a child window as it closes: the last one to go returns the frame to idle.
     void childWindowClosing(const QWidget* closing);
 
-    // The frame's results, filled by the results and report commands right before they
-    // write them.
-    ldc::CalibrationResults CalibrationRecord;
+    // The frame's commands that the study window runs: Save from its close question, the
+    // detection and quantification command from its popup item.
+    void saveStudy(QObject* sender);
+    void showResults();
+    // Opens the study file at `path` as Archivo > Abrir does once the file is chosen.
+    void openStudyFile(const QString& path);
+
+    void FormActivate();
+    void ShowHint(const QString& hint);
 
     void FileExit();
     void WindowTile();
@@ -139,14 +87,52 @@ private:
                      const QKeySequence& shortcut, unsigned helpContext, const QString& hint);
     QMenu* addMenu(QMenu* parent, const char* name, const QString& caption, unsigned helpContext,
                    const QString& hint);
-    QToolButton* addSpeedButton(const char* name, int x, int size, QAction* action,
-                                const QString& hint);
-    TFinforma* createStudyWindow();
+    void addSpeedButton(const char* name, int x, int size, QAction* action, const QString& hint);
     void helpOnHighlightedItem(QWidget* menuOrBar);
     // The part of the client area where child windows show, and the step between the
     // title bars of cascaded or stacked ones.
     QRect childArea() const;
     int titleStep() const;
+
+    // The frame's results, filled by the results and report commands right before they
+    // write them.
+    ldc::CalibrationResults m_calibrationRecord{};
+    FileCommands* m_fileCommands = nullptr;
+    ResultsCommand* m_resultsCommand = nullptr;
+    ReportCommands* m_reportCommands = nullptr;
+
+    // Menus. A menu's menuAction() carries the menu's name, so the command table
+    // switches a whole menu like any item.
+    QMenu* FileMenu = nullptr;
+    QMenu* FilePrintItem = nullptr;
+    QMenu* mnucalculos = nullptr;
+    QMenu* WindowMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
+
+    // One action per command, shared by the menu item and its speed button.
+    QAction* FileNewItem = nullptr;
+    QAction* FileOpenItem = nullptr;
+    QAction* mnuclose = nullptr;
+    QAction* FileSaveItem = nullptr;
+    QAction* FileSaveAsItem = nullptr;
+    QAction* printLasser = nullptr;
+    QAction* PrintDeskjet = nullptr;
+    QAction* FileExitItem = nullptr;
+    QAction* mnudunet = nullptr;
+    QAction* mnuinforme = nullptr;
+    QAction* WindowTileItem = nullptr;
+    QAction* WindowCascadeItem = nullptr;
+    QAction* HelpContentsItem = nullptr;
+    QAction* HelpSearchItem = nullptr;
+    QAction* HelpHowToUseItem = nullptr;
+    QAction* HelpAboutItem = nullptr;
+
+    QFrame* SpeedBar = nullptr;
+    QMdiArea* ClientArea = nullptr;
+
+    QFrame* StatusBar = nullptr;
+    QLabel* StatusLine = nullptr;  // long hint of what is under the pointer
+    QLabel* estado = nullptr;      // the edit marker
 };
 
 extern QPointer<TMainForm> MainForm;

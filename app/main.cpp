@@ -7,6 +7,7 @@
 #include "app/LdcApplication.h"
 #include "app/Main.h"
 #include "app/ProgramPictures.h"
+#include "app/StudyArguments.h"
 #include "app/Ufshow.h"
 #include "app/help/HelpViewer.h"
 #include "report/ui/PrintDialogs.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = MainForm->screen())
         MainForm->setGeometry(screen->availableGeometry());
     MainForm->showMaximized();
+    openStudiesNamed(*MainForm, QApplication::arguments().mid(1));
     const int exitCode = app.exec();
     destroyPrintDialogs();
     return exitCode;

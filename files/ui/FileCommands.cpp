@@ -1,11 +1,7 @@
-// The frame's file commands: New, Open, Save, Save As and Close. Reading and writing are
-// the core's (StudyFile.h); these handlers choose the file, create or close the study
-// window and keep the frame's caption, status and command states in step.
+#include "files/ui/FileCommands.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QLabel>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTimer>
@@ -19,6 +15,7 @@
 namespace {
 
 const QString kNewCaption = QStringLiteral("Nuevo");
+const QString kFilter = QStringLiteral("Qorval v.w 3.0 (*.w9c)");
 
 std::string filePath(const QString& name) {
     return QFile::encodeName(name).toStdString();
@@ -41,34 +38,45 @@ private:
 
 }  // namespace
 
-TFinforma* TMainForm::createStudyWindow() {
+FileCommands::FileCommands(TMainForm& frame)
+    : QObject(&frame),
+      m_frame(frame),
+      m_openDialog{QStringLiteral("Abrir Documento"), kFilter, QStringLiteral("w9c"), QString()},
+      m_saveDialog{QStringLiteral("Guardar como"), kFilter, QStringLiteral("w9c"), kNewCaption} {
+    setObjectName(QStringLiteral("FileCommands"));
+}
+
+TFinforma* FileCommands::createStudyWindow() {
     auto* form = new TFinforma;
     Finforma = form;
-    addChild(form, kHelpStudyWindow);
+    m_frame.addChild(form, kHelpStudyWindow);
     return form;
 }
 
-void TMainForm::FileNew() {
+void FileCommands::FileNew() {
     createStudyWindow();
-    estado->clear();
-    applyCommandState(CommandTransition::AfterNew);
+    m_frame.clearModified();
+    m_frame.applyCommandState(CommandTransition::AfterNew);
 }
 
-void TMainForm::fileopen() {
-    const std::optional<QString> chosen = dialogs().openFileName(this, OpenDialog);
-    if (!chosen)
-        return;
-    OpenDialog.fileName = *chosen;
+void FileCommands::fileopen() {
+    const std::optional<QString> chosen = dialogs().openFileName(&m_frame, m_openDialog);
+    if (chosen)
+        openFile(*chosen);
+}
+
+void FileCommands::openFile(const QString& path) {
+    m_openDialog.fileName = path;
 
     BusyPointer busy;
     TFinforma* form = createStudyWindow();
     DiscardUnlessKept discard(qobject_cast<QMdiSubWindow*>(form->parentWidget()));
-    ldc::openStudyFile(filePath(*chosen), *form);
+    ldc::openStudyFile(filePath(path), *form);
     discard.keep();
 
     // The study is now bound to its file: Save rewrites it, Save As proposes it.
-    SaveDialog.fileName = form->windowTitle();
-    applyCommandState(CommandTransition::AfterOpen);
+    m_saveDialog.fileName = form->windowTitle();
+    m_frame.applyCommandState(CommandTransition::AfterOpen);
     // The closing file dialog hands the focus back to the frame once the events queued by
     // now have run; the study window takes it after that, as a new study's window does.
     QTimer::singleShot(0, form, [form] {
@@ -77,37 +85,37 @@ void TMainForm::fileopen() {
     });
 }
 
-void TMainForm::FileSave(QObject* sender) {
+void FileCommands::FileSave(QObject* sender) {
     if (!Finforma)
         return;
     // A study never saved nor loaded has no file yet, whatever the dialog remembers.
     if (Finforma->windowTitle() == kNewCaption) {
-        SaveDialog.fileName = kNewCaption;
+        m_saveDialog.fileName = kNewCaption;
         FileSaveAs(sender);
         return;
     }
     BusyPointer busy;
-    ldc::saveStudyFile(filePath(SaveDialog.fileName), *Finforma);
-    estado->clear();
+    ldc::saveStudyFile(filePath(m_saveDialog.fileName), *Finforma);
+    m_frame.clearModified();
 }
 
-void TMainForm::FileSaveAs(QObject* /*sender*/) {
+void FileCommands::FileSaveAs(QObject* /*sender*/) {
     if (!Finforma)
         return;
-    const std::optional<QString> chosen = dialogs().saveFileName(this, SaveDialog);
+    const std::optional<QString> chosen = dialogs().saveFileName(&m_frame, m_saveDialog);
     if (!chosen)
         return;
     BusyPointer busy;
     ldc::saveStudyFile(filePath(*chosen), *Finforma);
-    estado->clear();
+    m_frame.clearModified();
     // Only a complete write binds the study to the new name, so the caption and the
     // file that Save rewrites never part company after a failed Save As.
     Finforma->setWindowTitle(*chosen);
-    SaveDialog.fileName = *chosen;
+    m_saveDialog.fileName = *chosen;
 }
 
-void TMainForm::mnucloseClick() {
-    QMdiSubWindow* active = ClientArea->currentSubWindow();
+void FileCommands::mnucloseClick() {
+    QMdiSubWindow* active = m_frame.activeChild();
     if (!active)
         return;
     if (!Finforma || active->widget() != Finforma) {
@@ -117,5 +125,5 @@ void TMainForm::mnucloseClick() {
     // The study window's close query may ask to save first; it never keeps it open.
     if (!active->close())
         return;
-    applyCommandState(CommandTransition::AfterCloseStudy);
+    m_frame.applyCommandState(CommandTransition::AfterCloseStudy);
 }

@@ -1,16 +1,13 @@
-// The frame's report command and the launchers of the print dialogs. The report text and
-// the printed pages are the core's (ReportText.h, Uprint1.h, Uprint.h); these handlers
-// make the windows and show the dialogs.
+#include "report/ui/ReportCommands.h"
 
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 
+#include "app/Dialogs.h"
 #include "app/HelpRequest.h"
 #include "app/Main.h"
+#include "report/ReportText.h"
 #include "report/ui/Opruido.h"
 #include "report/ui/PrintDialogs.h"
-#include "report/ReportText.h"
 #include "report/ui/Uinforme.h"
 #include "report/ui/Uopprt.h"
 #include "report/ui/Uopprt1.h"
@@ -44,41 +41,37 @@ void showModeless(QWidget* dialog) {
     dialog->activateWindow();
 }
 
-void TMainForm::mnuinformeClick() {
+ReportCommands::ReportCommands(TMainForm& frame, ldc::CalibrationResults& record)
+    : QObject(&frame), m_frame(frame), m_record(record) {
+    setObjectName(QStringLiteral("ReportCommands"));
+}
+
+void ReportCommands::mnuinformeClick() {
     // The command is offered only while a study window is open; a closed one is never read.
     if (!Finforma)
         return;
     auto* form = new Tfrminforme;
-    addChild(form, kHelpReportWindow, kReportWindowSize);
+    m_frame.addChild(form, kHelpReportWindow, kReportWindowSize);
     form->mminforme->setFocus();
     ReportWindowLines lines(*form);
-    ldc::writeReport(*Finforma, CalibrationRecord, lines);
+    ldc::writeReport(*Finforma, m_record, lines);
     form->mminforme->moveCursor(QTextCursor::Start);
 }
 
-void TMainForm::childWindowClosing(const QWidget* closing) {
-    // Only the other windows count: a window asked to close a second time is already
-    // hidden, and counting the shown ones would then take it for the last one.
-    for (const QMdiSubWindow* child : ClientArea->subWindowList())
-        if (!child->isHidden() && child->widget() != closing)
-            return;
-    applyCommandState(CommandTransition::LastChildClosed);
-}
-
-void TMainForm::PrintLasserClick() {
+void ReportCommands::PrintLasserClick() {
     showModeless(Fopprt1);
 }
 
-void TMainForm::FilePrint() {
+void ReportCommands::FilePrint() {
     showModeless(Fopprt);
 }
 
-void TMainForm::mnuoprtClick() {
+void ReportCommands::mnuoprtClick() {
     if (FOPRT)
         dialogs().execModal(FOPRT);
 }
 
-void TMainForm::fileprt1() {
+void ReportCommands::fileprt1() {
     showModeless(oprui);
 }
 

@@ -19,7 +19,6 @@ using ldc::StudyTable;
 namespace {
 
 constexpr QChar kEnter = QChar(u'\r');
-const QString kModified = QStringLiteral("Modificado");
 
 bool inLastColumn(const StringGrid* grid) {
     return grid->currentColumn() == grid->colCount() - 1;
@@ -98,7 +97,7 @@ void TFinforma::controlKeyPress(QWidget* control, QChar key) {
 
 void TFinforma::markModified() {
     if (MainForm)
-        MainForm->estado->setText(kModified);
+        MainForm->markModified();
 }
 
 void TFinforma::applyCommandState(CommandTransition transition) {
@@ -243,23 +242,23 @@ void TFinforma::stgdatosExit() {
 
 void TFinforma::pmnudunetClick() {
     if (MainForm)
-        MainForm->mnudunetClick();
+        MainForm->showResults();
 }
 
 bool TFinforma::FormCloseQuery() {
     if (!MainForm)
         return true;
-    if (MainForm->estado->text() == kModified &&
+    if (MainForm->isModified() &&
         dialogs().question(
             this, QStringLiteral("Guardar archivo?"),
             QStringLiteral("Se realizaron cambios!\nQuiere guardar su información?"))) {
-        MainForm->FileSave(this);
+        MainForm->saveStudy(this);
         // Save clears the marker only once the study is on disk. A save dialog the analyst
         // cancelled keeps the study open, edits and all.
-        if (MainForm->estado->text() == kModified)
+        if (MainForm->isModified())
             return false;
     }
-    MainForm->estado->setText(QStringLiteral(" "));
+    MainForm->blankModified();
     return true;
 }
 

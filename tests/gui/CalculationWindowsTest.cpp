@@ -15,18 +15,18 @@
 #include "PrintFixtures.h"
 #include "ScriptedDialogs.h"
 #include "StudyEntry.h"
-#include "calc/ui/Fresult.h"
 #include "calc/ResultsText.h"
+#include "calc/ui/Fresult.h"
+#include "report/ReportText.h"
+#include "report/Uprint1.h"
 #include "report/ui/Opruido.h"
 #include "report/ui/PrintDialogs.h"
 #include "report/ui/PrinterSurface.h"
 #include "report/ui/RadioGroup.h"
-#include "report/ReportText.h"
 #include "report/ui/Uinforme.h"
 #include "report/ui/Uopprt.h"
 #include "report/ui/Uopprt1.h"
 #include "report/ui/Uoprt.h"
-#include "report/Uprint1.h"
 
 using namespace entry;
 
@@ -55,7 +55,7 @@ QString coreText(void (*write)(const ldc::StudyDocument&, ldc::CalibrationResult
 }
 
 Tfrminforme* activeReport() {
-    const QMdiSubWindow* active = MainForm->ClientArea->activeSubWindow();
+    const QMdiSubWindow* active = clientArea()->activeSubWindow();
     return active ? qobject_cast<Tfrminforme*>(active->widget()) : nullptr;
 }
 
@@ -84,17 +84,17 @@ class CalculationWindowsTest : public QObject {
 
     // A study as Open leaves the study window, with the data page showing.
     [[nodiscard]] bool studyReady(const ldc::testing::StudyOutline& outline) {
-        triggerAsTheUser(MainForm->FileNewItem);
+        triggerAsTheUser(frameAction("FileNewItem"));
         settle();
         if (!Finforma)
             return false;
         copyStudy(ldc::testing::makeStudy(outline), *Finforma);
         clickTab(*Finforma, 2);
-        return MainForm->mnudunet->isEnabled();
+        return frameAction("mnudunet")->isEnabled();
     }
-    void runResults() { chooseMenuItem(MainForm->mnucalculos, MainForm->mnudunet); }
+    void runResults() { chooseMenuItem(frameMenu("mnucalculos"), frameAction("mnudunet")); }
     Tfrminforme* runReport() {
-        chooseMenuItem(MainForm->mnucalculos, MainForm->mnuinforme);
+        chooseMenuItem(frameMenu("mnucalculos"), frameAction("mnuinforme"));
         return activeReport();
     }
     // The analyst prints to a file. (Buttons are clicked, so that errors reach the error box.)
@@ -164,7 +164,7 @@ private slots:
         QVERIFY(studyReady(single));
         runResults();
         QCOMPARE(openChildren().size(), 1);
-        QVERIFY(MainForm->mnudunet->isEnabled());  // the analyst may correct it and run again
+        QVERIFY(frameAction("mnudunet")->isEnabled());  // the analyst may correct it and run again
         // The report keeps what it wrote before the calculation.
         QVERIFY(textOf(runReport())
                     .endsWith("mg\nNivel 1 , Replica 1            1.0\n"
@@ -228,11 +228,11 @@ private slots:
     // layout's resolution; a cancelled print dialog prints nothing and calculates nothing.
     void theChosenPagePrints() {
         QVERIFY(studyReady(ldc::testing::workedExample()));
-        TRIGGER_ENABLED(MainForm->printLasser);
+        TRIGGER_ENABLED(frameAction("printLasser"));
         Fopprt1->opcion->item(1)->click();
         QTest::mouseClick(Fopprt1->BitBtn2, Qt::LeftButton);
         QVERIFY(Fopprt1->isHidden());
-        TRIGGER_ENABLED(MainForm->printLasser);
+        TRIGGER_ENABLED(frameAction("printLasser"));
         QCOMPARE(Fopprt1->opcion->itemIndex(), 1);
         const QString laser = printToFile("laser.pdf");
         QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
@@ -257,7 +257,7 @@ private slots:
     // A print that stops on an error reaches neither the paper nor the file.
     void printsThatStopLeaveNoHalfDocument() {
         QVERIFY(studyReady(ldc::testing::workedExample()));
-        TRIGGER_ENABLED(MainForm->printLasser);
+        TRIGGER_ENABLED(frameAction("printLasser"));
         Finforma->setCell(ldc::StudyTable::levels, 2, 2, "x");
         const QString path = printToFile("refused.pdf");
         QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
@@ -280,8 +280,8 @@ private slots:
     // The options outlive the study window: "Aceptar" must not read a closed one.
     void closedStudyShowsNoticeAndNoPrintDialog() {
         QVERIFY(studyReady(ldc::testing::workedExample()));
-        TRIGGER_ENABLED(MainForm->printLasser);
-        TRIGGER_ENABLED(MainForm->mnuclose);
+        TRIGGER_ENABLED(frameAction("printLasser"));
+        TRIGGER_ENABLED(frameAction("mnuclose"));
         flushDeletes();
         QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
         QTest::keyClick(Fopprt1, Qt::Key_Return);

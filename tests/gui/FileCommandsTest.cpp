@@ -1,10 +1,7 @@
 // The frame's file commands on a real study window and real files.
 
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTemporaryDir>
-#include <QtTest>
 
 #include <memory>
 
@@ -12,8 +9,9 @@
 #include "ScriptedDialogs.h"
 #include "StudyEntry.h"
 #include "StudyFixtures.h"
-#include "app/LdcApplication.h"
+#include "app/StudyArguments.h"
 #include "files/StudyFile.h"
+#include "files/ui/FileCommands.h"
 
 using ldc::StudyField;
 
@@ -34,9 +32,9 @@ private slots:
 
     // A new study saved half-typed (counts still empty) is opened again as it stood.
     void aHalfTypedStudySavesClosesAndOpensAsItStood() {
-        MainForm->estado->setText(QStringLiteral("Modificado"));
-        TRIGGER_ENABLED(MainForm->FileNewItem);
-        QCOMPARE(MainForm->estado->text(), QString());
+        framePanel("estado")->setText(QStringLiteral("Modificado"));
+        TRIGGER_ENABLED(frameAction("FileNewItem"));
+        QCOMPARE(framePanel("estado")->text(), QString());
         entry::settle();
         entry::type(QStringLiteral("Cafeína"));
         entry::clickTab(*Finforma, 1);
@@ -47,56 +45,57 @@ private slots:
         entry::type(QStringLiteral("1.5"));
         const QString file = path(QStringLiteral("nuevo.w9c"));
         m_dialogs->saveAnswers.push_back(file);
-        TRIGGER_ENABLED(MainForm->FileSaveItem);
+        TRIGGER_ENABLED(frameAction("FileSaveItem"));
         QCOMPARE(m_dialogs->saveRequests.first().title, QStringLiteral("Guardar como"));
         QCOMPARE(m_dialogs->saveRequests.first().fileName, QStringLiteral("Nuevo"));
         QCOMPARE(Finforma->windowTitle(), file);
-        QCOMPARE(MainForm->estado->text(), QString());
+        QCOMPARE(framePanel("estado")->text(), QString());
         const std::string typed = ldc::studyFileBytes(*Finforma);
-        TRIGGER_ENABLED(MainForm->mnuclose);
+        TRIGGER_ENABLED(frameAction("mnuclose"));
         flushDeletes();
-        MainForm->estado->setText(QStringLiteral(" "));
+        framePanel("estado")->setText(QStringLiteral(" "));
         QVERIFY(open(file));
         QCOMPARE(m_dialogs->openRequests.last().title, QStringLiteral("Abrir Documento"));
         QCOMPARE(m_dialogs->openRequests.last().filter, QStringLiteral("Qorval v.w 3.0 (*.w9c)"));
         QCOMPARE(Finforma->windowTitle(), file);
         QCOMPARE(Finforma->text(StudyField::method), "Cafeína");
         QCOMPARE(Finforma->cell(ldc::StudyTable::levels, 2, 1), "1.5");
-        QCOMPARE(ldc::studyFileBytes(*Finforma), typed);          // every other text and both grids
-        QCOMPARE(MainForm->estado->text(), QStringLiteral(" "));  // Open leaves the marker
+        QCOMPARE(ldc::studyFileBytes(*Finforma), typed);  // every other text and both grids
+        QCOMPARE(framePanel("estado")->text(), QStringLiteral(" "));  // Open leaves the marker
         QCOMPARE(availableCommands(), kAfterOpenCommands);
     }
 
     // A cancelled save dialog changes nothing; Close takes the active child only.
     void proposalsCancelsAndClose() {
         const QString earlier = writeSample(QStringLiteral("anterior.w9c"));
-        QVERIFY(open(earlier));
+        openStudiesNamed(*MainForm, {earlier, path(QStringLiteral("otro.w9c"))});  // one opens
+        QCoreApplication::sendPostedEvents(MainForm, QEvent::MetaCall);
         m_dialogs->saveAnswers.push_back(std::nullopt);
-        TRIGGER_ENABLED(MainForm->FileSaveAsItem);
+        TRIGGER_ENABLED(frameAction("FileSaveAsItem"));
         QCOMPARE(m_dialogs->saveRequests.last().fileName, earlier);
-        QMdiSubWindow* study = MainForm->ClientArea->currentSubWindow();
+        QMdiSubWindow* study = clientArea()->currentSubWindow();
         QMdiSubWindow* results = addPlainChild(11);
-        TRIGGER_ENABLED(MainForm->mnuclose);
+        TRIGGER_ENABLED(frameAction("mnuclose"));
         flushDeletes();
         QCOMPARE(openChildren(), QList<QMdiSubWindow*>{study});
         QCOMPARE(availableCommands(), kAfterOpenCommands);
         results = addPlainChild(11);
-        MainForm->ClientArea->setActiveSubWindow(study);
-        TRIGGER_ENABLED(MainForm->mnuclose);
+        clientArea()->setActiveSubWindow(study);
+        TRIGGER_ENABLED(frameAction("mnuclose"));
         flushDeletes();
         QCOMPARE(openChildren(), QList<QMdiSubWindow*>{results});
         QCOMPARE(availableCommands(), kIdleCommands);  // though another child stays open
 
         // A new study: Save As offers the earlier file, Save offers "Nuevo"; both cancelled.
-        TRIGGER_ENABLED(MainForm->FileNewItem);
-        MainForm->estado->setText(QStringLiteral("Modificado"));
+        TRIGGER_ENABLED(frameAction("FileNewItem"));
+        framePanel("estado")->setText(QStringLiteral("Modificado"));
         m_dialogs->saveAnswers = {std::nullopt, std::nullopt};
-        TRIGGER_ENABLED(MainForm->FileSaveAsItem);
+        TRIGGER_ENABLED(frameAction("FileSaveAsItem"));
         QCOMPARE(m_dialogs->saveRequests.last().fileName, earlier);
-        TRIGGER_ENABLED(MainForm->FileSaveItem);
+        TRIGGER_ENABLED(frameAction("FileSaveItem"));
         QCOMPARE(m_dialogs->saveRequests.last().fileName, QStringLiteral("Nuevo"));
         QCOMPARE(Finforma->windowTitle(), QStringLiteral("Nuevo"));
-        QCOMPARE(MainForm->estado->text(), QStringLiteral("Modificado"));
+        QCOMPARE(framePanel("estado")->text(), QStringLiteral("Modificado"));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"anterior.w9c"});
     }
 
@@ -106,27 +105,28 @@ private slots:
                 file.write("m\r\na\r\nf\r\nmg\r\nmg\r\nR\r\nabc"));
         file.close();
         m_dialogs->openAnswers = {file.fileName()};
-        entry::chooseMenuItem(MainForm->FileMenu, MainForm->FileOpenItem);
-        QCOMPARE(m_dialogs->errors.size(), 1);
-        QCOMPARE(m_dialogs->errors.first().section(QLatin1Char('\n'), -1),
-                 QStringLiteral("'abc' is not a valid integer value."));
+        entry::chooseMenuItem(frameMenu("FileMenu"), frameAction("FileOpenItem"));
+        openStudiesNamed(*MainForm, {path(QStringLiteral("falta.w9c"))});  // from the desktop
+        QCoreApplication::sendPostedEvents(MainForm, QEvent::MetaCall);
+        QCOMPARE(messagesOf(m_dialogs->errors),
+                 QStringList({"'abc' is not a valid integer value.", "File not found."}));
         QVERIFY(openChildren().isEmpty());
         QCOMPARE(availableCommands(), kIdleCommands);
-        QCOMPARE(MainForm->SaveDialog.fileName, QStringLiteral("Nuevo"));
+        QCOMPARE(MainForm->findChild<FileCommands*>()->saveDialog().fileName, QString("Nuevo"));
     }
 
     void failedSavesKeepTheState() {
         const QString file = writeSample(QStringLiteral("guardado.w9c"));
         QVERIFY(open(file));
-        MainForm->estado->setText(QStringLiteral("Modificado"));
+        framePanel("estado")->setText(QStringLiteral("Modificado"));
         // Save As into a missing folder leaves the study bound to its own file.
         Finforma->emetodo->setText(QStringLiteral("Método nuevo"));
         m_dialogs->saveAnswers.push_back(path(QStringLiteral("no-existe/otro.w9c")));
-        entry::chooseMenuItem(MainForm->FileMenu, MainForm->FileSaveAsItem);
+        entry::chooseMenuItem(frameMenu("FileMenu"), frameAction("FileSaveAsItem"));
         QCOMPARE(m_dialogs->errors.size(), 1);
         QCOMPARE(Finforma->windowTitle(), file);
-        QCOMPARE(MainForm->estado->text(), QStringLiteral("Modificado"));
-        TRIGGER_ENABLED(MainForm->FileSaveItem);
+        QCOMPARE(framePanel("estado")->text(), QStringLiteral("Modificado"));
+        TRIGGER_ENABLED(frameAction("FileSaveItem"));
         ldc::CalibrationStudy saved;
         ldc::openStudyFile(QFile::encodeName(file).toStdString(), saved);
         QCOMPARE(saved.text(StudyField::method), "Método nuevo");
@@ -142,10 +142,10 @@ private:
     // Whether the study window stands after Open: a read that fails must fail the case,
     // not crash the program on a window that is not there.
     [[nodiscard]] bool open(const QString& file) {
-        if (!MainForm->FileOpenItem->isEnabled())
+        if (!frameAction("FileOpenItem")->isEnabled())
             return false;
         m_dialogs->openAnswers.push_back(file);
-        triggerAsTheUser(MainForm->FileOpenItem);
+        triggerAsTheUser(frameAction("FileOpenItem"));
         return Finforma && m_dialogs->errors.isEmpty();
     }
 
@@ -153,11 +153,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-int main(int argc, char** argv) {
-    LdcApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    FileCommandsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+LDC_WIDGET_TEST_MAIN(FileCommandsTest)
 
 #include "FileCommandsTest.moc"

@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QtTest>
 
 #include "app/CommandStates.h"
@@ -36,6 +38,18 @@ inline void triggerAsTheUser(QAction* action) {
         triggerAsTheUser(action);                                                              \
     } while (false)
 
+// The frame's controls, found by the names the program gives them.
+template <typename T>
+T* frameChild(const char* name) {
+    if (T* child = MainForm->findChild<T*>(QLatin1String(name)))
+        return child;
+    qFatal("The frame has no %s", name);
+}
+inline constexpr auto frameAction = &frameChild<QAction>;
+inline constexpr auto frameMenu = &frameChild<QMenu>;
+inline constexpr auto framePanel = &frameChild<QLabel>;
+inline const auto clientArea = [] { return frameChild<QMdiArea>("ClientArea"); };
+
 // A frame of its own for every test, shown and active as at start-up.
 inline void startFrame() {
     MainForm = new TMainForm;
@@ -55,7 +69,7 @@ inline void stopFrame() {
 // Child windows still open in the frame (closed ones wait for deletion, hidden).
 inline QList<QMdiSubWindow*> openChildren() {
     QList<QMdiSubWindow*> open;
-    for (QMdiSubWindow* child : MainForm->ClientArea->subWindowList())
+    for (QMdiSubWindow* child : clientArea()->subWindowList())
         if (!child->isHidden())
             open << child;
     return open;

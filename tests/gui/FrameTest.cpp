@@ -1,14 +1,11 @@
 // The frame window: command states, hints, splash, about boxes, help requests and the help
 // viewer behind them, the error box, where child windows open, and Exit.
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QToolButton>
 
 #include <functional>
@@ -19,8 +16,8 @@
 #include "app/Ufacerca.h"
 #include "app/Ufshow.h"
 #include "app/help/HelpViewer.h"
-#include "study/ui/Fdatos.h"
 #include "study/LdcError.h"
+#include "study/ui/Fdatos.h"
 
 namespace {
 
@@ -58,13 +55,14 @@ private slots:
         QCOMPARE(MainForm->windowTitle(),
                  QStringLiteral(
                      "Límite de Detección y Cuantificación del Método(Curva de calibración) "));
-        QCOMPARE(MainForm->Paneld->text(), QStringLiteral("F1 <Ayuda>"));
-        QCOMPARE(MainForm->StatusLine->text() + MainForm->estado->text(), QString());
+        QCOMPARE(framePanel("Paneld")->text(), QStringLiteral("F1 <Ayuda>"));
+        QCOMPARE(framePanel("StatusLine")->text() + framePanel("estado")->text(), QString());
         // Whatever the state, the DeskJet command and "Como usar la ayuda" stay out of sight.
         for (const auto state : {CommandTransition::StartUp, CommandTransition::AfterOpen}) {
             MainForm->applyCommandState(state);
-            QVERIFY(!MainForm->PrintDeskjet->isVisible() && MainForm->spdprint1->isHidden() &&
-                    !MainForm->HelpHowToUseItem->isVisible());
+            QVERIFY(!frameAction("PrintDeskjet")->isVisible() &&
+                    frameChild<QWidget>("spdprint1")->isHidden() &&
+                    !frameAction("HelpHowToUseItem")->isVisible());
         }
     }
 
@@ -80,17 +78,17 @@ private slots:
             QCOMPARE(button->toolTip(), QString::fromUtf8(tooltip));
             QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
             QApplication::sendEvent(button, &enter);
-            QCOMPARE(MainForm->StatusLine->text(), QString::fromUtf8(status));
+            QCOMPARE(framePanel("StatusLine")->text(), QString::fromUtf8(status));
             QEvent leave(QEvent::Leave);
             QApplication::sendEvent(button, &leave);
-            QCOMPARE(MainForm->StatusLine->text(), QString());
+            QCOMPARE(framePanel("StatusLine")->text(), QString());
         }
-        MainForm->menuBar()->setActiveAction(MainForm->HelpMenu->menuAction());
-        QCOMPARE(MainForm->StatusLine->text(), QStringLiteral("Ayuda del módulo KEBO"));
-        MainForm->FilePrintItem->popup(QPoint(20, 20));
-        MainForm->FilePrintItem->setActiveAction(MainForm->printLasser);
-        QCOMPARE(MainForm->StatusLine->text(), QStringLiteral("Imprime en Lasser"));
-        MainForm->FilePrintItem->close();
+        MainForm->menuBar()->setActiveAction(frameMenu("HelpMenu")->menuAction());
+        QCOMPARE(framePanel("StatusLine")->text(), QStringLiteral("Ayuda del módulo KEBO"));
+        frameMenu("FilePrintItem")->popup(QPoint(20, 20));
+        frameMenu("FilePrintItem")->setActiveAction(frameAction("printLasser"));
+        QCOMPARE(framePanel("StatusLine")->text(), QStringLiteral("Imprime en Lasser"));
+        frameMenu("FilePrintItem")->close();
     }
 
     void splashHidesByItsTimerOrLabel3() {
@@ -113,18 +111,18 @@ private slots:
     // Every About shows a further box, clear of the one before; F1 anywhere asks for the
     // topic of what is in front.
     void helpRequestsAndAboutBoxes() {
-        TRIGGER_ENABLED(MainForm->HelpContentsItem);
+        TRIGGER_ENABLED(frameAction("HelpContentsItem"));
         MainForm->HelpHowToUse();  // its item is hidden; the command still answers
         QVERIFY(QTest::qWaitForWindowActive(MainForm));
         QTest::keyClick(MainForm, Qt::Key_F1);  // no child window: the contents
         addPlainChild(19);
         QTest::keyClick(MainForm, Qt::Key_F1);  // the topic of the child in front
         MainForm->applyCommandState(CommandTransition::AfterOpen);
-        MainForm->FileMenu->popup(QPoint(10, 10));
-        MainForm->FileMenu->setActiveAction(MainForm->FileSaveAsItem);
-        QTest::keyClick(MainForm->FileMenu, Qt::Key_F1);  // a highlighted item: its topic
-        TRIGGER_ENABLED(MainForm->HelpAboutItem);
-        TRIGGER_ENABLED(MainForm->HelpAboutItem);
+        frameMenu("FileMenu")->popup(QPoint(10, 10));
+        frameMenu("FileMenu")->setActiveAction(frameAction("FileSaveAsItem"));
+        QTest::keyClick(frameMenu("FileMenu"), Qt::Key_F1);  // a highlighted item: its topic
+        TRIGGER_ENABLED(frameAction("HelpAboutItem"));
+        TRIGGER_ENABLED(frameAction("HelpAboutItem"));
         const QList<TAboutBox*> boxes = MainForm->findChildren<TAboutBox*>();
         QCOMPARE(boxes.size(), 2);
         QVERIFY(boxes[1]->y() - boxes[0]->y() > 10 && boxes[1]->x() > boxes[0]->x());
@@ -139,7 +137,7 @@ private slots:
         const Requests topics{{HELP_CONTEXT, 19}, {HELP_CONTEXT, 6}, {HELP_CONTEXT, 33}};
         QCOMPARE(m_help, contents + topics);
         // The search sends an empty keyword, not a null one.
-        TRIGGER_ENABLED(MainForm->HelpSearchItem);
+        TRIGGER_ENABLED(frameAction("HelpSearchItem"));
         QCOMPARE(m_help.last().first, HELP_PARTIALKEY);
         const auto* keyword = reinterpret_cast<const char*>(m_help.last().second);
         QVERIFY(keyword && !*keyword);
@@ -162,7 +160,7 @@ private slots:
             QCOMPARE(m_dialogs.errors, QStringList{shown});
             m_dialogs.errors.clear();
         }
-        TRIGGER_ENABLED(MainForm->FileNewItem);
+        TRIGGER_ENABLED(frameAction("FileNewItem"));
         QVERIFY(Finforma);
     }
 
@@ -190,20 +188,21 @@ private slots:
         QVERIFY(second->x() > first->x());
         QVERIFY(second->y() - first->y() >= first->widget()->y());  // the first's title shows
         second->move(first->pos());  // where the area's own placement sends the next one out
-        TRIGGER_ENABLED(MainForm->FileNewItem);
+        TRIGGER_ENABLED(frameAction("FileNewItem"));
         QVERIFY(Finforma);
         auto* study = qobject_cast<QMdiSubWindow*>(Finforma->parentWidget());
         const QSize studySize = study->size();
-        const QRect area = MainForm->ClientArea->viewport()->rect();
+        const QRect area = clientArea()->viewport()->rect();
         QVERIFY(area.contains(study->geometry()));
-        QVERIFY(!MainForm->ClientArea->verticalScrollBar()->isVisible());
+        QVERIFY(!clientArea()->verticalScrollBar()->isVisible());
         MainForm->WindowCascade();
         QVERIFY(first->size() == QSize(540, 291) && second->size() == QSize(540, 291));
         QCOMPARE(study->size(), studySize);
-        QCOMPARE(MainForm->ClientArea->subWindowList(QMdiArea::StackingOrder).last(), study);
+        QCOMPARE(clientArea()->subWindowList(QMdiArea::StackingOrder).last(), study);
         QVERIFY(first->pos() != second->pos() && second->pos() != study->pos());
         QVERIFY(area.contains(study->geometry()));
-        TRIGGER_ENABLED(MainForm->FileExitItem);  // every child agrees to close: the frame goes
+        TRIGGER_ENABLED(
+            frameAction("FileExitItem"));  // every child agrees to close: the frame goes
         QVERIFY(openChildren().isEmpty() && !MainForm->isVisible());
     }
 

@@ -4,8 +4,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -17,7 +15,6 @@
 #include "ScriptedDialogs.h"
 #include "StudyEntry.h"
 #include "StudyFixtures.h"
-#include "app/LdcApplication.h"
 #include "files/StudyFile.h"
 #include "study/Numbers.h"
 
@@ -81,7 +78,7 @@ class StudyWindowTest : public QObject {
     void start(const QString& file = {}) {
         if (!file.isEmpty())
             m_dialogs->openAnswers.push_back(file);
-        TRIGGER_ENABLED(file.isEmpty() ? MainForm->FileNewItem : MainForm->FileOpenItem);
+        TRIGGER_ENABLED(file.isEmpty() ? frameAction("FileNewItem") : frameAction("FileOpenItem"));
         settle();
         m_form = Finforma;
         QVERIFY(m_form);
@@ -263,8 +260,8 @@ private slots:
         edit->selectAll();
         text.isEmpty() ? press(Qt::Key_Delete) : type(text);
         QCOMPARE(edit->text(), text);  // nothing filtered, nothing completed
-        QCOMPARE(MainForm->estado->text(), kModified);
-        MainForm->estado->clear();
+        QCOMPARE(framePanel("estado")->text(), kModified);
+        framePanel("estado")->clear();
 
         QSignalSpy entered(m_form.data(), &TFinforma::controlEntered);
         const QHash<QString, Qt::Key> keys{
@@ -283,7 +280,7 @@ private slots:
         QCOMPARE(m_dialogs->notices, notices);
         expectFocus(focus);
         // Every key marks the study, Enter too; what the checks write does not.
-        QCOMPARE(MainForm->estado->text(),
+        QCOMPARE(framePanel("estado")->text(),
                  keys.contains(leave) && leave != "Tab" ? kModified : QString());
         // A control the check sent the focus away from, or back to, was never entered.
         QCOMPARE(entered.size(), focus == control ? 0 : 1);
@@ -376,7 +373,7 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkpath("sub"));
         ldc::saveStudyFile(QFile::encodeName(file).toStdString(),
                            ldc::testing::makeStudy(ldc::testing::workedExample()));
-        MainForm->estado->setText(QStringLiteral(" "));  // as a study closed before leaves it
+        framePanel("estado")->setText(QStringLiteral(" "));  // as a study closed before leaves it
         start(opened ? file : QString());
         // The data column is headed by the units, as when the analyst typed them.
         QCOMPARE(m_form->cell(StudyTable::results, 1, 0), opened ? "mg" : "");
@@ -393,7 +390,7 @@ private slots:
             if (box)
                 qobject_cast<QMdiSubWindow*>(m_form->parentWidget())->close();
             else
-                TRIGGER_ENABLED(MainForm->mnuclose);
+                TRIGGER_ENABLED(frameAction("mnuclose"));
             flushDeletes();
         };
         closeIt();
@@ -402,11 +399,11 @@ private slots:
         QCOMPARE(m_dialogs->errors.size(), edit == "folder gone" ? 1 : 0);
         QCOMPARE(!Finforma, !after.isEmpty());
         if (!after.isEmpty()) {
-            QCOMPARE(MainForm->estado->text(), QStringLiteral(" "));
+            QCOMPARE(framePanel("estado")->text(), QStringLiteral(" "));
             QCOMPARE(available(), after);
             QCOMPARE(openChildren().contains(results), box);
         } else {  // nothing was closed: the edits stay, and the next close asks again
-            QCOMPARE(MainForm->estado->text(), kModified);
+            QCOMPARE(framePanel("estado")->text(), kModified);
             m_dialogs->questionAnswers.push_back(false);
             closeIt();
             QVERIFY(!Finforma);
@@ -422,10 +419,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    LdcApplication app(argc, argv);
-    StudyWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+LDC_WIDGET_TEST_MAIN(StudyWindowTest)
 
 #include "StudyWindowTest.moc"

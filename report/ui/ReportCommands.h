@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+
+#include "calc/Ucalculo.h"
+
+class TMainForm;
+
+// The frame's report command and the launchers of the print dialogs. The report text and
+// the printed pages are the core's (ReportText.h, Uprint1.h, Uprint.h); these handlers
+// make the windows and show the dialogs.
+class ReportCommands : public QObject {
+    Q_OBJECT
+public:
+    ReportCommands(TMainForm& frame, ldc::CalibrationResults& record);
+
+    void mnuinformeClick();
+    void PrintLasserClick();
+    void FilePrint();
+    // Reached by no menu item or button.
+    void mnuoprtClick();
+    void fileprt1();
+
+private:
+    TMainForm& m_frame;
+    ldc::CalibrationResults& m_record;
+};
