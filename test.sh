@@ -49,13 +49,14 @@ check() {  # title command...
 }
 
 check "Capas" ./scripts/check-layers.sh
+check "Formato" ./scripts/check-format.sh
 mkdir -p build build-sanitize
 run_suite "Programa completo" build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
-    -DLDC_BUILD_BENCH=ON || status=1
+    -DLDC_BUILD_BENCH=ON -DLDC_WERROR=ON || status=1
 tally build.ctest.log
 check "Instalación" ./scripts/check-install.sh build
 run_suite "Núcleo con sanitizadores" build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLDC_SANITIZE=ON \
-    -DLDC_BUILD_GUI=OFF -DLDC_BUILD_BENCH=OFF -DBUILD_TESTING=ON || status=1
+    -DLDC_BUILD_GUI=OFF -DLDC_BUILD_BENCH=OFF -DBUILD_TESTING=ON -DLDC_WERROR=ON || status=1
 tally build-sanitize.ctest.log
 
 echo

@@ -39,5 +39,4 @@ char decimalSeparatorFromEnvironment();
 // Decimal text of a whole number, no leading zeros or blanks.
 std::string integerText(long long value);
 
-
 }  // namespace ldc

@@ -1,9 +1,9 @@
 #include "report/ui/Uopprt.h"
 
 #include "report/PrintGeometry.h"
+#include "report/Uprint.h"
 #include "report/ui/RadioGroup.h"
 #include "report/ui/Uoprt.h"
-#include "report/Uprint.h"
 
 QPointer<TFopprt> Fopprt;
 

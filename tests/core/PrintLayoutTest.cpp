@@ -163,12 +163,12 @@ TEST(GeneralPage, PlacesEverythingByLayoutLevelsAndLength) {
         expectPlaced(surface, row.expected);
         ASSERT_EQ(surface.count(Kind::newPage) + 1, static_cast<std::size_t>(row.pages));
         // Each data row once, and nothing more in the values column than the rows there are.
-        const std::size_t rows = study.rowCount(StudyTable::results);
-        for (std::size_t r = 1; r < rows; ++r)
+        const std::size_t dataRows = study.rowCount(StudyTable::results);
+        for (std::size_t r = 1; r < dataRows; ++r)
             EXPECT_EQ(surface.find(rowLabelText(study, r)).size(), 1u) << r;
         const int valuesX = surface.find("mg").at(0).x;
         EXPECT_EQ(surface.count([&](auto& t) { return t.x == valuesX && t.text != "mg"; }),
-                  rows - 1);
+                  dataRows - 1);
         const bool laser = row.margin == kLaser;
         EXPECT_EQ(surface.find("Regresión").at(0).points, laser ? 10 : 11);
         EXPECT_EQ(surface.find(kMark).size(), laser ? row.pages : 1);

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <utility>
+
 namespace {
 
 template <typename T>
@@ -11,7 +13,10 @@ T take(std::deque<T>& queue, const char* what) {
                      __FILE__, __LINE__);
         return T{};
     }
-    T value = queue.front();
+    // Moved out rather than copied: g++ 12 takes the copy of an optional QString for a
+    // read of uninitialised memory.
+    T value{};
+    std::swap(value, queue.front());
     queue.pop_front();
     return value;
 }
