@@ -31,11 +31,8 @@ Lines linesOf(const fs::path& file) {
 // line may stand above it). The lines themselves are the results and report texts' own.
 struct Expected {
     std::string arguments;
-    int status;
-    int outLines;
-    int at;
-    std::string outLine;
-    std::string lastError;
+    int status, outLines, at;
+    std::string outLine, lastError;
 };
 
 TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {

@@ -25,12 +25,13 @@ std::string errorOf(auto&& call) {
 }
 
 TEST(ParseInteger, SignedDecimalDigitsWithin32BitsOnly) {
-    EXPECT_EQ(parseInteger("3"), 3);
-    EXPECT_EQ(parseInteger("-12"), -12);
-    EXPECT_EQ(parseInteger("+7"), 7);
-    EXPECT_EQ(parseInteger("007"), 7);
-    EXPECT_EQ(parseInteger("2147483647"), INT32_MAX);
-    EXPECT_EQ(parseInteger("-2147483648"), INT32_MIN);
+    for (const auto& [text, value] : {std::pair{"3", 3},
+                                      {"-12", -12},
+                                      {"+7", 7},
+                                      {"007", 7},
+                                      {"2147483647", INT32_MAX},
+                                      {"-2147483648", INT32_MIN}})
+        EXPECT_EQ(parseInteger(text), value) << text;
     for (const std::string text : {"", "abc", "2.5", "2,5", "1e3", " 3", "3 ", "+", "-",
                                    "2147483648", "-2147483649", "99999999999999999999", "0x10"})
         EXPECT_EQ(errorOf([&] { parseInteger(text); }),

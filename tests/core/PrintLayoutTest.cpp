@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "PrintFixtures.h"
+#include "StudyFixtures.h"
 #include "report/Uprint.h"
 #include "report/Uprint1.h"
 #include "study/LdcError.h"
@@ -62,12 +62,8 @@ public:
         const auto all = find(text, page);
         return std::any_of(all.begin(), all.end(), [&](auto& t) { return t.x == x && t.y == y; });
     }
-    template <class Which>
-    std::size_t count(Which which) const {
-        return std::count_if(ops.begin(), ops.end(), which);
-    }
     std::size_t count(Kind kind) const {
-        return count([&](const Op& op) { return op.kind == kind; });
+        return std::count_if(ops.begin(), ops.end(), [&](const Op& op) { return op.kind == kind; });
     }
 
     std::vector<Op> ops;
@@ -167,7 +163,8 @@ TEST(GeneralPage, PlacesEverythingByLayoutLevelsAndLength) {
         for (std::size_t r = 1; r < dataRows; ++r)
             EXPECT_EQ(surface.find(rowLabelText(study, r)).size(), 1u) << r;
         const int valuesX = surface.find("mg").at(0).x;
-        EXPECT_EQ(surface.count([&](auto& t) { return t.x == valuesX && t.text != "mg"; }),
+        EXPECT_EQ(std::count_if(surface.ops.begin(), surface.ops.end(),
+                                [&](auto& t) { return t.x == valuesX && t.text != "mg"; }),
                   dataRows - 1);
         const bool laser = row.margin == kLaser;
         EXPECT_EQ(surface.find("Regresión").at(0).points, laser ? 10 : 11);

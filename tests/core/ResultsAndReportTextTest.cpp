@@ -40,34 +40,6 @@ Lines linesOf(const CalibrationStudy& study, bool report = false) {
     return sink.lines;
 }
 
-// The results window: lines 1 to 14 (the basis and the statistics), then the limits by basis.
-TEST(ResultsText, TheLimitLinesFollowTheBasis) {
-    const auto statisticsAnd = [](const std::string& basis, const Lines& tail) {
-        return Lines{"VARIABILIDAD \"" + basis + "\"", ""} +
-               testing::workedExampleRegressionLines() + tail;
-    };
-    StudyOutline regression = workedExample("Regresión");
-    regression.addedUnits = "ppm";  // the limits are amounts added, not recovered
-    regression.recoveredUnits = "µg";
-    EXPECT_EQ(
-        linesOf(makeStudy(regression)),
-        statisticsAnd("Regresión", {"LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 ppm",
-                                    "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 ppm", ""}));
-    EXPECT_EQ(linesOf(makeStudy(workedExample("Ordenada al Origen"))),
-              statisticsAnd("Ordenada al Origen",
-                            {"DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = 0.118894",
-                             "LÍMITE DE DETECCIÓN \"Ordenada al Origen\" = 0.395648 mg",
-                             "LÍMITE DE CUANTIFICACIÓN \"Ordenada al Origen\" = 1.19893 mg", ""}));
-    // Without a basis nothing supplies the blank readings' deviation: no figure is shown.
-    const std::string none = "no calculado: el estudio no tiene base de cálculo";
-    EXPECT_EQ(linesOf(makeStudy(workedExample(""))),
-              statisticsAnd("", {"LÍMITE DE DETECCIÓN \"BLANCOS\" = " + none,
-                                 "LÍMITE DE CUANTIFICACIÓN \"BLANCOS\" = " + none, ""}));
-    // The basis is compared exactly: any other text stops after the statistics.
-    for (const char* basis : {"regresión", "Ordenada al origen"})
-        EXPECT_EQ(linesOf(makeStudy(workedExample(basis))), statisticsAnd(basis, {})) << basis;
-}
-
 // Lines 1 to 21 of the worked example: general information, levels and data.
 Lines studyPart() {
     // clang-format off
@@ -89,26 +61,48 @@ Lines studyPart() {
     return lines;
 }
 
-// Lines 23 to 37: the statistics of the worked example.
-Lines statisticsPart(const std::string& basis) {
-    return Lines{"", "LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO",
-                 "VARIABILIDAD \"" + basis + "\""} +
-           testing::workedExampleRegressionLines();
-}
-
-TEST(ReportText, LinesOneToFortyByBasis) {
-    EXPECT_EQ(linesOf(makeStudy(workedExample("Regresión")), true),
-              (studyPart() + statisticsPart("Regresión") +
-               Lines{"LÍMITE DE DETECCIÓN  \"Regresión\" = 0.448622 mg",
-                     "LÍMITE DE CUANTIFICACIÓN  \"Regresión\" = 1.35946 mg"}));
-    EXPECT_EQ(linesOf(makeStudy(workedExample("Ordenada al Origen")), true),
-              (studyPart() + statisticsPart("Ordenada al Origen") +
-               Lines{"DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = 0.118894",
-                     "LÍMITE DE DETECCIÓN  \"Ordenada al Origen\" = 0.395648 mg",
-                     "LÍMITE DE CUANTIFICACIÓN  \"Ordenada al Origen\" = 1.19893 mg"}));
-    for (const char* basis : {"", "regresión"})
-        EXPECT_EQ(linesOf(makeStudy(workedExample(basis)), true),
-                  studyPart() + statisticsPart(basis));
+// The limit lines follow the basis, compared exactly: in the results window after its lines
+// 1 to 14, in the report after its lines 1 to 37; any other basis stops after the statistics.
+TEST(ResultsAndReportText, TheLimitLinesFollowTheBasis) {
+    const std::string none = " = no calculado: el estudio no tiene base de cálculo";
+    const std::string sd = "DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = 0.118894";
+    // clang-format off
+    const struct { std::string basis; Lines results, report; } rows[] = {
+        {"Regresión",
+         {"LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 mg",
+          "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 mg", ""},
+         {"LÍMITE DE DETECCIÓN  \"Regresión\" = 0.448622 mg",
+          "LÍMITE DE CUANTIFICACIÓN  \"Regresión\" = 1.35946 mg"}},
+        {"Ordenada al Origen",
+         {sd, "LÍMITE DE DETECCIÓN \"Ordenada al Origen\" = 0.395648 mg",
+          "LÍMITE DE CUANTIFICACIÓN \"Ordenada al Origen\" = 1.19893 mg", ""},
+         {sd, "LÍMITE DE DETECCIÓN  \"Ordenada al Origen\" = 0.395648 mg",
+          "LÍMITE DE CUANTIFICACIÓN  \"Ordenada al Origen\" = 1.19893 mg"}},
+        // Without a basis nothing supplies the blank readings' deviation: no figure is shown.
+        {"", {"LÍMITE DE DETECCIÓN \"BLANCOS\"" + none,
+              "LÍMITE DE CUANTIFICACIÓN \"BLANCOS\"" + none, ""}, {}},
+        {"regresión", {}, {}},
+        {"Ordenada al origen", {}, {}},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        const CalibrationStudy study = makeStudy(workedExample(row.basis));
+        const Lines statistics{"VARIABILIDAD \"" + row.basis + "\""};
+        EXPECT_EQ(linesOf(study),
+                  statistics + Lines{""} + testing::workedExampleRegressionLines() + row.results)
+            << row.basis;
+        EXPECT_EQ(linesOf(study, true),
+                  (studyPart() + Lines{"", "LÍMITE DE DETECCIÓN Y CUANTIFICACIÓN DEL MÉTODO"} +
+                   statistics + testing::workedExampleRegressionLines() + row.report))
+            << row.basis;
+    }
+    StudyOutline units = workedExample();  // the limits are amounts added, not recovered
+    units.addedUnits = "ppm";
+    units.recoveredUnits = "µg";
+    const Lines lines = linesOf(makeStudy(units));
+    EXPECT_EQ(Lines(lines.begin() + 14, lines.end()),
+              Lines({"LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 ppm",
+                     "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 ppm", ""}));
 }
 
 // Two levels of three replicates with decimal commas; cell texts are copied as typed.

@@ -42,6 +42,17 @@ StudyOutline workedExample(const std::string& basis) {
     return outline;
 }
 
+StudyOutline uniformOutline(int levels, int replicates) {
+    StudyOutline outline;
+    for (int i = 1; i <= levels; ++i) {
+        outline.levelValues.push_back(integerText(i));
+        outline.results.emplace_back();
+        for (int j = 1; j <= replicates; ++j)
+            outline.results.back().push_back(integerText(i) + "." + integerText(j % 10));
+    }
+    return outline;
+}
+
 std::vector<std::string> workedExampleRegressionLines() {
     return {
         "PENDIENTE = 0.991667",

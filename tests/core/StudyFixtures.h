@@ -19,6 +19,9 @@ struct StudyOutline {
 
 CalibrationStudy makeStudy(const StudyOutline& outline);
 
+// `levels` levels x = 1, 2, ... with `replicates` results each, for the layouts' tables.
+StudyOutline uniformOutline(int levels, int replicates);
+
 // The worked example: x = 2, 4, 6 with three replicates each (N = 9).
 StudyOutline workedExample(const std::string& basis = "Regresión");
 

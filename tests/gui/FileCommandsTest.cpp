@@ -46,8 +46,8 @@ private slots:
         const QString file = path(QStringLiteral("nuevo.w9c"));
         m_dialogs->saveAnswers.push_back(file);
         TRIGGER_ENABLED(frameAction("FileSaveItem"));
-        QCOMPARE(m_dialogs->saveRequests.first().title, QStringLiteral("Guardar como"));
-        QCOMPARE(m_dialogs->saveRequests.first().fileName, QStringLiteral("Nuevo"));
+        const FileDialogRequest& proposal = m_dialogs->saveRequests.first();
+        QCOMPARE(proposal.title + "|" + proposal.fileName, QStringLiteral("Guardar como|Nuevo"));
         QCOMPARE(Finforma->windowTitle(), file);
         QCOMPARE(framePanel("estado")->text(), QString());
         const std::string typed = ldc::studyFileBytes(*Finforma);
@@ -55,8 +55,9 @@ private slots:
         flushDeletes();
         framePanel("estado")->setText(QStringLiteral(" "));
         QVERIFY(open(file));
-        QCOMPARE(m_dialogs->openRequests.last().title, QStringLiteral("Abrir Documento"));
-        QCOMPARE(m_dialogs->openRequests.last().filter, QStringLiteral("Qorval v.w 3.0 (*.w9c)"));
+        const FileDialogRequest& asked = m_dialogs->openRequests.last();
+        QCOMPARE(asked.title + "|" + asked.filter,
+                 QStringLiteral("Abrir Documento|Qorval v.w 3.0 (*.w9c)"));
         QCOMPARE(Finforma->windowTitle(), file);
         QCOMPARE(Finforma->text(StudyField::method), "Cafeína");
         QCOMPARE(Finforma->cell(ldc::StudyTable::levels, 2, 1), "1.5");
@@ -139,8 +140,7 @@ private:
                            ldc::testing::makeStudy(ldc::testing::workedExample()));
         return path(name);
     }
-    // Whether the study window stands after Open: a read that fails must fail the case,
-    // not crash the program on a window that is not there.
+    // Whether the study window stands after Open: a failed read fails the case, not a crash.
     [[nodiscard]] bool open(const QString& file) {
         if (!frameAction("FileOpenItem")->isEnabled())
             return false;

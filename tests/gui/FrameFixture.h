@@ -108,7 +108,6 @@ inline QStringList messagesOf(const QStringList& boxes) {
 inline const QString kAlwaysAvailable =
     "WindowMenu HelpMenu HelpContentsItem HelpSearchItem HelpAboutItem FileExitItem";
 inline const QString kIdleCommands = "FileNewItem FileOpenItem " + kAlwaysAvailable;
-inline const QString kAfterNewCommands = "mnuclose FileSaveItem FileSaveAsItem " + kAlwaysAvailable;
 inline const QString kAfterOpenCommands =
     "mnuclose FileSaveItem FileSaveAsItem FilePrintItem printLasser WindowTileItem "
     "WindowCascadeItem " +

@@ -26,10 +26,6 @@ HelpViewer* request(unsigned command, quintptr data = 0, const QString& file = b
     return helpViewer();
 }
 
-quintptr keyword(const char* text) {
-    return reinterpret_cast<quintptr>(text);
-}
-
 }  // namespace
 
 class FrameTest : public QObject {
@@ -51,7 +47,7 @@ private slots:
         QCOMPARE(std::exchange(m_dialogs.errors, {}), QStringList());
     }
 
-    void startUpState() {
+    void startUpStateAndHints() {
         QCOMPARE(MainForm->windowTitle(),
                  QStringLiteral(
                      "Límite de Detección y Cuantificación del Método(Curva de calibración) "));
@@ -64,11 +60,8 @@ private slots:
                     frameChild<QWidget>("spdprint1")->isHidden() &&
                     !frameAction("HelpHowToUseItem")->isVisible());
         }
-    }
-
-    void hintsShowInStatusLineAndTooltip() {
-        // A change of availability refreshes a button from its action; the hint must survive.
-        MainForm->applyCommandState(CommandTransition::AfterOpen);
+        // A change of availability (the last one) refreshes a button from its action; the hint
+        // must survive it, in the tooltip and the status line.
         const char* const rows[][3] = {
             {"spdprint", "Imprime en Lasser", "Imprime en Lasser"},  // no "|": both parts
             // The button's own words, not its menu item's.
@@ -99,10 +92,8 @@ private slots:
             Fshow->show();
             MainForm->FormActivate();  // every activation starts the timer again
             QVERIFY(Fshow->Timer1->isActive());
-            if (byTimer)
-                QVERIFY(QMetaObject::invokeMethod(Fshow->Timer1, "timeout"));
-            else
-                QTest::mouseClick(Fshow->Label3, Qt::LeftButton);
+            byTimer ? void(QMetaObject::invokeMethod(Fshow->Timer1, "timeout"))
+                    : QTest::mouseClick(Fshow->Label3, Qt::LeftButton);
             QVERIFY(!Fshow->isVisible() && !Fshow->Timer1->isActive());
         }
         delete Fshow.data();
@@ -207,8 +198,8 @@ private slots:
     }
 
     // Every help context number of the menus and windows shows the topic that names the
-    // menu item or window it was asked from.
-    void everyContextShowsItsTopic() {
+    // menu item or window it was asked from; one viewer serves every request.
+    void theHelpViewerAnswersEveryRequest() {
         // clang-format off
         const std::pair<unsigned, const char*> contexts[] = {
             {1, "Archivo"}, {2, "Nivel 1 , Replica 1"}, {3, "Abrir..."}, {4, "Cerrar"},
@@ -224,12 +215,9 @@ private slots:
                          viewer->browser()->toPlainText().contains(QString::fromUtf8(caption)),
                      caption);
         }
-    }
-
-    void contentsHelpOnHelpAndUnknownContexts() {
         HelpViewer* viewer = request(HELP_HELPONHELP);
         QCOMPARE(viewer->browser()->documentTitle(), QStringLiteral("Cómo usar la ayuda"));
-        QCOMPARE(request(HELP_CONTENTS), viewer);  // one viewer serves every request
+        QCOMPARE(request(HELP_CONTENTS), viewer);
         QCOMPARE(viewer->currentTopic(), viewer->index().contents());
         QCOMPARE(viewer->windowTitle(),
                  QStringLiteral("Ayuda - Límite de Detección y Cuantificación del Método"));
@@ -238,18 +226,14 @@ private slots:
         QVERIFY(viewer->note()->isVisible() && viewer->note()->text().contains("contexto 99"));
         request(HELP_CONTEXT, 2, bundledHelpFile() + ".falta");
         QVERIFY(viewer->note()->text().startsWith("No se encontró el archivo de ayuda «"));
-    }
-
-    void searchByKeyword() {
-        // The Search command's empty keyword lists every topic.
-        HelpViewer* viewer = request(HELP_PARTIALKEY, keyword(""));
+        request(HELP_PARTIALKEY, quintptr(""));  // the Search command's: every topic
         QVERIFY(viewer->searchPanel()->isVisible());
         QCOMPARE(viewer->searchResults()->count(), viewer->index().topics().size());
         // Case and accents do not matter, and the page the keyword names comes first.
         QTest::keyClicks(viewer->searchField(), QStringLiteral("CUANTIFICACION"));
         QTest::keyClick(viewer->searchField(), Qt::Key_Return);
         QCOMPARE(viewer->currentTopic(), viewer->index().byContext(11));
-        request(HELP_PARTIALKEY, keyword("xilófono"));
+        request(HELP_PARTIALKEY, quintptr("xilófono"));
         QCOMPARE(viewer->searchResults()->count(), 0);
     }
 };

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QStringList>
+#include <QtTest>
 
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "app/Dialogs.h"
 
@@ -21,11 +23,26 @@ public:
 
     void notice(QWidget*, const QString& text) override { notices << text; }
     void errorBox(QWidget*, const QString& text) override { errors << text; }
-    bool question(QWidget*, const QString& caption, const QString& text) override;
-    std::optional<QString> openFileName(QWidget*, const FileDialogRequest& request) override;
-    std::optional<QString> saveFileName(QWidget*, const FileDialogRequest& request) override;
-    bool printDialog(QWidget*, QPrinter* printer) override;
-    int execModal(QDialog*) override;
+    bool question(QWidget*, const QString& caption, const QString& text) override {
+        questions << caption + "|" + text;
+        return take(questionAnswers, "question");
+    }
+    std::optional<QString> openFileName(QWidget*, const FileDialogRequest& request) override {
+        openRequests << request;
+        return take(openAnswers, "open dialog");
+    }
+    std::optional<QString> saveFileName(QWidget*, const FileDialogRequest& request) override {
+        saveRequests << request;
+        return take(saveAnswers, "save dialog");
+    }
+    bool printDialog(QWidget*, QPrinter* printer) override {
+        ++printDialogs;
+        const bool accepted = take(printAnswers, "print dialog");
+        if (accepted && configurePrinter)
+            configurePrinter(printer);
+        return accepted;
+    }
+    int execModal(QDialog*) override { return take(modalResults, "modal window"); }
 
     // Answers, consumed in order. std::nullopt stands for Cancel.
     std::deque<bool> questionAnswers;
@@ -43,5 +60,21 @@ public:
     QList<FileDialogRequest> openRequests;
     QList<FileDialogRequest> saveRequests;
     int printDialogs = 0;
-    int modalRuns = 0;
+
+private:
+    template <typename T>
+    static T take(std::deque<T>& queue, const char* what) {
+        if (queue.empty()) {
+            QTest::qFail(
+                qPrintable(QStringLiteral("unexpected %1 with no scripted answer").arg(what)),
+                __FILE__, __LINE__);
+            return T{};
+        }
+        // Moved out rather than copied: g++ 12 takes the copy of an optional QString for a
+        // read of uninitialised memory.
+        T value{};
+        std::swap(value, queue.front());
+        queue.pop_front();
+        return value;
+    }
 };
