@@ -210,9 +210,18 @@ private slots:
     void printDialogsAreCreatedHidden() {
         destroyPrintDialogs();
         createPrintDialogs();
-        for (QDialog* dialog : std::initializer_list<QDialog*>{Fopprt1, FOPRT, oprui, Fopprt})
+        QStringList shown;
+        for (QDialog* dialog : std::initializer_list<QDialog*>{Fopprt1, FOPRT, oprui, Fopprt}) {
             QVERIFY(dialog->isHidden() && !dialog->parentWidget());  // windows of their own
-        QCOMPARE(Fopprt1->opcion->itemIndex(), 0);
+            shown << dialog->windowTitle();
+        }
+        const RadioGroup* pages = Fopprt1->opcion;
+        shown << pages->title() << pages->item(0)->text() << pages->item(1)->text();
+        QCOMPARE(shown, (QStringList{"opciones", "Opciones de impresión",
+                                     "Imprime cuantificacion por señal ruido ", "opciones",
+                                     "Imprimir en Lasser :", "Información y Datos Generales",
+                                     "Límite de Detección y Cuantificación del Método"}));
+        QCOMPARE(pages->itemIndex(), 0);
     }
 
     // The choice and the printer settings last the run; the chosen page prints at the

@@ -127,6 +127,14 @@ private slots:
         QCOMPARE(cells(StudyTable::levels, 1, 1, true) + cells(StudyTable::results, 0, 0, false),
                  QStringList(13));
         QVERIFY(m_form->stgdatos->isColumnHidden(2));
+        QStringList captions{m_form->bnivel->text(), m_form->botonr->text()};
+        for (int i = 0; i < m_form->Thojas->count(); ++i)
+            captions << m_form->Thojas->tabText(i);
+        for (int i = 0; i < m_form->ComboBox1->count(); ++i)
+            captions << m_form->ComboBox1->itemText(i);
+        QCOMPARE(captions, (QStringList{"Aceptar niveles", "Aceptar replicas por nivel",
+                                        "Información General", "Información de niveles",
+                                        "Captura de Datos", "Regresión", "Ordenada al Origen"}));
         QCOMPARE(available(), QStringLiteral("close save"));
         loadWorkedExample();
         // The first control is where the cursor last stood on the picked page: where the
