@@ -25,10 +25,8 @@ Lines linesOf(const fs::path& file) {
     return lines;
 }
 
-// One run of ldc-calc and what it must give: the exit status, the number of lines on
-// standard output (-1: not counted) and one of them (counted from the end when negative),
-// and the last line on standard error, the message with its final period (a Spanish context
-// line may stand above it). The lines themselves are the results and report texts' own.
+// A run of ldc-calc and what it gives: exit status, the count of output lines (-1: not
+// counted), one of them (from the end when negative), and the last line on standard error.
 struct Expected {
     std::string arguments;
     int status, outLines, at;

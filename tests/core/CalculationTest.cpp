@@ -37,8 +37,7 @@ R calculate(const O& outline) {
     return r;
 }
 
-// The calculation must fail with `message` (and the context line `context`) having written
-// only the first `fieldsWritten` fields of kWriteOrder; returns the record.
+// Fails with `message` and `context`, having written the first `fieldsWritten` of kWriteOrder.
 R expectFault(const StudyDocument& study, const char* message, int fieldsWritten, const char* fault,
               const std::string& context = {}) {
     R r;
@@ -56,9 +55,8 @@ R expectFault(const StudyDocument& study, const char* message, int fieldsWritten
     return r;
 }
 
-// Values worked out by a separate model of the arithmetic (each operation rounded to a 64-bit
-// mantissa). A near-perfect line far from the origin: the residual sum of squares is the
-// difference of numbers twelve digits larger; double intermediates would give 0.00145702.
+// Worked out by a model rounding each operation to a 64-bit mantissa: a near-perfect line far
+// off the origin, whose residual sum of squares double intermediates would give as 0.00145702.
 TEST(Calculation, ExtendedIntermediatesDecideTheSixthDigit) {
     const R r = calculate(
         O{{"10", "20", "30"},
@@ -74,8 +72,7 @@ TEST(Calculation, ExtendedIntermediatesDecideTheSixthDigit) {
     EXPECT_EQ(formatGeneral(calculate(tiny).slope), "2.50022E-13");
 }
 
-// y = x exactly only when every result meets its own level's x; the empty level at 5 must
-// neither count nor take a data row.
+// y = x only when every result meets its own level's x; the empty level 5 takes no data row.
 TEST(Calculation, EachResultMeetsItsLevelAndAnEmptyLevelMovesNoRows) {
     const R r = calculate(O{{"1", "5", "2", "4"}, {{"1"}, {}, {"2", "2", "2"}, {"4", "4"}}});
     EXPECT_EQ(std::tuple(r.slope, r.intercept, r.residualStdDev), std::tuple(1.0, 0.0, 0.0));
@@ -83,8 +80,7 @@ TEST(Calculation, EachResultMeetsItsLevelAndAnEmptyLevelMovesNoRows) {
     EXPECT_EQ(calibrationWork().sumX, 1 + 3 * 2 + 2 * 4);
 }
 
-// The laboratory's table as printed: one value for each df from 1 to 29, then bands in
-// which every df takes the value of the band's first df.
+// The laboratory's table: one value per df from 1 to 29, then bands valued at their first df.
 // clang-format off
 constexpr double kSingles[29] = {12.706, 4.3027, 3.1825, 2.7764, 2.5706, 2.4469, 2.3646, 2.306,
                                  2.2622, 2.2281, 2.201,  2.1788, 2.1604, 2.1448, 2.1315, 2.1199,
@@ -161,9 +157,8 @@ TEST(Calculation, AConversionErrorNamesTheFirstBadCellAndWritesNoField) {
     }
 }
 
-// Decimal levels and results stop exactly where the same study in whole numbers does, with
-// what exact arithmetic gives before the stop: a flat line has slope 0, equal results no
-// residuals.
+// Decimal studies stop where whole-number ones do, after what exact arithmetic gives: a flat
+// line has slope 0, equal results no residuals.
 TEST(Calculation, AnArithmeticFaultStopsAtItsStepAndKeepsWhatCameBefore) {
     const char* const invalid = "Invalid floating point operation";
     const char* const byZero = "Floating point division by zero";

@@ -1,5 +1,4 @@
-// The verdicts of the entry checks, word for word. How the study window applies them (the
-// notice, the page and the focus) is tried on the window itself.
+// The verdicts of the entry checks, word for word; the study window's tests apply them.
 
 #include <gtest/gtest.h>
 

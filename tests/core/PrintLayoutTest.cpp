@@ -15,10 +15,9 @@ namespace {
 
 using namespace testing;
 
-// A 600 dpi printer, 4800 x 6300 px, that keeps every operation with the font size and page
-// current then, a rule across the page as the text "rule" at x = 0. 12 points are 100 px high,
-// a character 4 px per point wide, so places can be worked out by hand. Drawing outside a
-// document, or beginning one inside another, is a layout fault.
+// A 600 dpi printer, 4800 x 6300 px, recording each operation with its font size and page, a
+// rule as the text "rule" at x = 0; 12 points are 100 px high, a character 4 px per point wide.
+// Drawing outside a document, or beginning one inside another, is a layout fault.
 class RecordingSurface : public DrawingSurface {
 public:
     enum class Kind { beginDoc, endDoc, abortDoc, newPage, textOut, moveTo };
@@ -177,9 +176,8 @@ TEST(GeneralPage, PlacesEverythingByLayoutLevelsAndLength) {
     }
 }
 
-// The statistics on lines 16 to 26, the intercept's deviation on 28 for its own basis only,
-// then the limit lines, one line closer on the DeskJet page. Without a basis the program
-// knows, the limit lines carry a note instead of a figure.
+// Statistics on lines 16 to 26, the intercept's deviation on 28 for its basis only, then the
+// limit lines (a line closer on DeskJet), with a note instead of a figure for an unknown basis.
 TEST(ResultsPage, StatisticsAndLimitLinesByLayoutAndBasis) {
     const std::string none = "no calculado: el estudio no tiene base de cálculo";
     // clang-format off
@@ -235,8 +233,7 @@ TEST(ResultsPage, StatisticsAndLimitLinesByLayoutAndBasis) {
     }
 }
 
-// A composition that stops on an error is abandoned and leaves the printer free for the
-// next print; a calculation that fails begins no document at all.
+// A stopped composition is abandoned, freeing the printer; a failed calculation begins none.
 TEST(PrintStops, AStoppedCompositionIsAbandoned) {
     // clang-format off
     const struct { int margin; std::string levelCount, failOn; int option; std::string message;

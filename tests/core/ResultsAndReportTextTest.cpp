@@ -27,8 +27,7 @@ Lines operator+(Lines head, const Lines& tail) {
     return head;
 }
 
-// The results window's lines or the report's, then "! " and the error box text of the error
-// that stopped them, if any.
+// The results window's or the report's lines, then "! " and the error box text, if any.
 Lines linesOf(const CalibrationStudy& study, bool report = false) {
     CalibrationResults results;
     LineList sink;
@@ -61,8 +60,7 @@ Lines studyPart() {
     return lines;
 }
 
-// The limit lines follow the basis, compared exactly: in the results window after its lines
-// 1 to 14, in the report after its lines 1 to 37; any other basis stops after the statistics.
+// Limit lines by basis: after results lines 1-14, report lines 1-37; others stop before them.
 TEST(ResultsAndReportText, TheLimitLinesFollowTheBasis) {
     const std::string none = " = no calculado: el estudio no tiene base de cálculo";
     const std::string sd = "DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = 0.118894";

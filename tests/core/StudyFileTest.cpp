@@ -207,9 +207,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_folder); }
 
-    std::size_t entries() const {
-        return std::distance(fs::directory_iterator(m_folder), fs::directory_iterator());
-    }
+    auto entries() const { return std::ranges::distance(fs::directory_iterator(m_folder)); }
 
     const fs::path m_folder =
         fs::temp_directory_path() / ("ldc-guardar-" + std::to_string(::getpid()));
@@ -230,7 +228,7 @@ TEST_F(StudyFileSave, WritesTheFileKeepingPermissionsAndLinks) {
     EXPECT_EQ(fs::status(old).permissions(), fs::perms(0604));
     EXPECT_EQ(contentOf(old), studyFileBytes(m_study));
     EXPECT_TRUE(fs::is_symlink(m_folder / "enlace.w9c"));
-    EXPECT_EQ(entries(), 3u) << "no temporary left behind";
+    EXPECT_EQ(entries(), 3) << "no temporary left behind";
 }
 
 TEST_F(StudyFileSave, FailuresSayWhichFileAndWhatHappened) {
@@ -291,7 +289,7 @@ TEST_F(StudyFileSave, FailuresSayWhichFileAndWhatHappened) {
         const auto call = [&] { saving ? saveStudyFile(path, large) : openStudyFile(path, study); };
         EXPECT_EQ(errorInChild(prepare, call), message);
         EXPECT_EQ(contentOf(file), "antes") << message;
-        EXPECT_EQ(entries(), 6u) << message;
+        EXPECT_EQ(entries(), 6) << message;
     }
 }
 

@@ -7,8 +7,7 @@
 
 namespace ldc::testing {
 
-// A complete study in memory: levels with their values and replicate results, the
-// data grid sized and labelled as the study window leaves it.
+// A complete study: level values and replicate results, the grids as the window leaves them.
 struct StudyOutline {
     std::vector<std::string> levelValues;
     std::vector<std::vector<std::string>> results;  // per level, one text per replicate
@@ -25,8 +24,7 @@ StudyOutline uniformOutline(int levels, int replicates);
 // The worked example: x = 2, 4, 6 with three replicates each (N = 9).
 StudyOutline workedExample(const std::string& basis = "Regresión");
 
-// The worked example's regression lines, shared by the results window and the report:
-// from "PENDIENTE = 0.991667" to the empty line after the coefficient of determination.
+// The worked example's lines from "PENDIENTE = 0.991667" to the blank after DETERMINACIÓN.
 std::vector<std::string> workedExampleRegressionLines();
 
 }  // namespace ldc::testing

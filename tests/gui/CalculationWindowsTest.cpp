@@ -124,8 +124,7 @@ private slots:
         QCOMPARE(shown->notices + shown->errors, QStringList());
     }
 
-    // Each run opens a window of its own; later edits, runs and the study's closing leave
-    // the earlier ones as they were, and the last one to close resets the frame.
+    // Each run's window stays as it was through later edits, runs and closes; the last resets.
     void resultsWindowsAreSnapshotsThatOutliveTheStudy() {
         QVERIFY(studyReady(ldc::testing::workedExample()));
         runResults();
@@ -173,8 +172,7 @@ private slots:
                  QStringList(2, "Floating point division by zero."));
     }
 
-    // Every run shows the core's report in a window of its own; any key or button in the
-    // text closes it, the wheel and the scroll bar scroll it.
+    // Each run's report in a window of its own: any key or click closes it, the wheel scrolls.
     void reportsShowTheStudyAndCloseAtAnyKeyOrClick() {
         QVERIFY(studyReady(ldc::testing::workedExample("Ordenada al Origen")));
         const QString expected = coreText(ldc::writeReport);
@@ -224,8 +222,7 @@ private slots:
         QCOMPARE(pages->itemIndex(), 0);
     }
 
-    // The choice and the printer settings last the run; the chosen page prints at the
-    // layout's resolution; a cancelled print dialog prints nothing and calculates nothing.
+    // Choice and printer settings last the run; a cancelled print dialog prints, computes nothing.
     void theChosenPagePrints() {
         QVERIFY(studyReady(ldc::testing::workedExample()));
         TRIGGER_ENABLED(frameAction("printLasser"));

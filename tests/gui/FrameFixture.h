@@ -12,8 +12,7 @@
 #include "app/LdcApplication.h"
 #include "app/Main.h"
 
-// A widget test program runs on the program's own application object, so that the commands
-// it runs go through the program's error handler.
+// On the program's own application object, so commands go through its error handler.
 #define LDC_WIDGET_TEST_MAIN(TestClass)                 \
     int main(int argc, char** argv) {                   \
         LdcApplication app(argc, argv);                 \
@@ -22,15 +21,13 @@
         return QTest::qExec(&test, argc, argv);         \
     }
 
-// Runs a command through the event loop, as a menu click does: an error it raises reaches
-// the application's error handler and the error box, and the test goes on to check it.
+// Runs a command through the event loop as a menu click does, so its error reaches the box.
 inline void triggerAsTheUser(QAction* action) {
     QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
     QCoreApplication::sendPostedEvents(action, QEvent::MetaCall);
 }
 
-// Runs a command the way the user can: only if it is available. A test that reaches a
-// command the frame has made unavailable fails here instead of running it anyway.
+// Runs a command only if available: reaching an unavailable one fails the test.
 #define TRIGGER_ENABLED(action)                                                                \
     do {                                                                                       \
         QVERIFY2((action)->isEnabled(),                                                        \
@@ -82,8 +79,7 @@ inline QMdiSubWindow* addPlainChild(unsigned helpContext = 11) {
     return MainForm->addChild(form, helpContext);
 }
 
-// The commands available now, by their menu items' names in the order of the command
-// table. An item the frame lacks, or whose speed button disagrees with it, reads "broken".
+// Available commands by item name in table order; "-broken": item missing or button disagrees.
 inline QString availableCommands() {
     QStringList names;
     for (const CommandRow& row : commandTable()) {

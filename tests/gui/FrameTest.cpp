@@ -1,5 +1,4 @@
-// The frame window: command states, hints, splash, about boxes, help requests and the help
-// viewer behind them, the error box, where child windows open, and Exit.
+// The frame: commands, hints, splash, about boxes, help, the error box, child windows, Exit.
 
 #include <QListWidget>
 #include <QMenuBar>

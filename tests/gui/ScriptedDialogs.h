@@ -10,8 +10,7 @@
 
 #include "app/Dialogs.h"
 
-// Dialogs for the widget tests: every call is recorded, answers come from queues the
-// test fills beforehand. A call with nothing queued fails the test instead of blocking.
+// Records every call and answers from queues; a call with nothing queued fails, never blocks.
 class ScriptedDialogs : public Dialogs {
 public:
     ScriptedDialogs() { setDialogs(this); }
@@ -46,19 +45,15 @@ public:
 
     // Answers, consumed in order. std::nullopt stands for Cancel.
     std::deque<bool> questionAnswers;
-    std::deque<std::optional<QString>> openAnswers;
-    std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<QString>> openAnswers, saveAnswers;
     std::deque<bool> printAnswers;
     std::deque<int> modalResults;
     // What the user sets in an accepted print dialog (print to a PDF file, for instance).
     std::function<void(QPrinter*)> configurePrinter;
 
     // What was shown.
-    QStringList notices;
-    QStringList errors;
-    QStringList questions;  // caption + "|" + text
-    QList<FileDialogRequest> openRequests;
-    QList<FileDialogRequest> saveRequests;
+    QStringList notices, errors, questions;  // a question as caption + "|" + text
+    QList<FileDialogRequest> openRequests, saveRequests;
     int printDialogs = 0;
 
 private:
@@ -70,8 +65,7 @@ private:
                 __FILE__, __LINE__);
             return T{};
         }
-        // Moved out rather than copied: g++ 12 takes the copy of an optional QString for a
-        // read of uninitialised memory.
+        // Swapped out: g++ 12 takes copying an optional QString for an uninitialised read.
         T value{};
         std::swap(value, queue.front());
         queue.pop_front();

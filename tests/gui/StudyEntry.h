@@ -23,8 +23,7 @@ inline void copyStudy(const ldc::StudyDocument& from, ldc::StudyDocument& to) {
                 to.setCell(g, c, r, from.cell(g, c, r));
 }
 
-// The analyst at the keyboard and the mouse. Each step lets the study window report the
-// focus changes it caused (they are reported once the toolkit has finished moving it).
+// The analyst at keyboard and mouse; each step lets the window report its focus changes.
 namespace entry {
 
 inline void settle() {

@@ -1,5 +1,4 @@
-// The study window driven as the analyst drives it: pages, how it applies the entry checks
-// (the verdicts are the core's tests), the grids, the edit marker, closing.
+// The study window as the analyst drives it: pages, entry checks, grids, edit marker, closing.
 
 #include <QComboBox>
 #include <QDir>
@@ -24,8 +23,23 @@ namespace {
 
 const QString kModified = QStringLiteral("Modificado");
 
-// A notice box as the real one behaves: it takes the focus to a window of its own until
-// it is dismissed, and the frame gets it back afterwards.
+// A control visited: `text` typed over its text (empty: Delete), then left by `leave`.
+struct Visit {
+    QString control, text, leave;
+    QStringList notices;
+    QString focus;
+    QPoint at{};
+};
+// How a study window is closed; `after`: the commands then, or "" when nothing closed.
+struct Closing {
+    bool opened;  // else a new study
+    QString edit;
+    int answer;  // -1: no question; 2: Yes, then the save is cancelled
+    bool box;    // its close box, with a results window open
+    QString after;
+};
+
+// A notice box takes the focus to a window of its own; the frame gets it back afterwards.
 class FocusTakingDialogs : public ScriptedDialogs {
 public:
     void notice(QWidget* parent, const QString& text) override {
@@ -42,9 +56,8 @@ public:
     }
 };
 
-// The frame's commands that follow the study, by group (a group split in two reads
-// "name?"), from the frame's own list of what is available; the data grid's popup item
-// goes with the frame's results command.
+// The frame's commands that follow the study, by group ("name?": a group split in two); the
+// data grid's popup item goes with the frame's results command.
 QString available() {
     const QStringList on = availableCommands().split(QLatin1Char(' '));
     QStringList names = on.filter(QStringLiteral("-broken"));
@@ -137,8 +150,7 @@ private slots:
                                         "Captura de Datos", "Regresión", "Ordenada al Origen"}));
         QCOMPARE(available(), QStringLiteral("close save"));
         loadWorkedExample();
-        // The first control is where the cursor last stood on the picked page: where the
-        // toolkit alone would bring it back.
+        // A picked page gets the cursor back where it last stood, as the toolkit alone would.
         const std::tuple<const char*, const char*, int, const char*> picks[] = {
             {"botonr", "eanalista", 1, "enivel"},
             {"ecanad", "bnivel", 0, "emetodo"},
@@ -154,8 +166,7 @@ private slots:
     }
 
     void textSetByTheProgramIsKeptWhole() {
-        // A file written elsewhere may hold a longer name: saving it back must not cut it,
-        // while the analyst still cannot type it any longer.
+        // A longer name from a file survives saving, though the analyst cannot type one so long.
         start();
         const std::string longName(75, 'm');
         m_form->setText(StudyField::method, longName);
@@ -169,8 +180,7 @@ private slots:
     void headersStayWhileTheCellsScroll() {
         start();
         copyStudy(ldc::testing::makeStudy(ldc::testing::uniformOutline(10, 20)), *m_form);
-        // 200 results scrolled down keep the units header row; 10 levels scrolled sideways
-        // keep the row headers.
+        // 200 results scrolled down keep the units row; 10 levels sideways the row headers.
         for (StringGrid* g : {m_form->stgdatos, m_form->stgnivel}) {
             const bool down = g == m_form->stgdatos;
             m_form->focusControl(g);  // the cell editor open in cell (1, 1)
@@ -198,51 +208,37 @@ private slots:
     }
 
     void typingAndLeavingAControl_data() {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<QString>("text");  // typed over the text there; empty: Delete
-        QTest::addColumn<QString>("leave");
-        QTest::addColumn<QStringList>("notices");
-        QTest::addColumn<QString>("focus");
-        const auto row = [](const char* name, const char* control, const char* text,
-                            const char* leave, const QStringList& notices, const char* focus,
-                            QPoint at = {}) {
-            QTest::newRow(name) << control << at << QString::fromUtf8(text) << leave << notices
-                                << focus;
-        };
+        QTest::addColumn<Visit>("visit");
+        const auto row = [](const char* name, const Visit& v) { QTest::newRow(name) << v; };
         // Enter moves on through page 0 from a field that holds text; every key marks.
-        row("emetodo emptied, Enter stays", "emetodo", "", "Enter", {}, "emetodo");
-        row("eanalista, Enter", "eanalista", "Ana", "Enter", {}, "efecha");
-        row("efecha, Enter", "efecha", "hoy", "Enter", {}, "ecanad");
-        row("ecanad, Enter", "ecanad", "µg", "Enter", {}, "erecupera");
-        row("erecupera, Enter: no rule of its own", "erecupera", "mL", "Enter", {}, "erecupera");
+        row("emetodo emptied, Enter stays", {"emetodo", "", "Enter", {}, "emetodo"});
+        row("eanalista, Enter", {"eanalista", "Ana", "Enter", {}, "efecha"});
+        row("efecha, Enter", {"efecha", "hoy", "Enter", {}, "ecanad"});
+        row("ecanad, Enter", {"ecanad", "µg", "Enter", {}, "erecupera"});
+        row("erecupera, Enter: no rule of its own", {"erecupera", "mL", "Enter", {}, "erecupera"});
         // Leaving the recovered units heads the data column and goes to the basis, however.
-        row("units, Tab", "erecupera", "µg/mL", "Tab", {}, "ComboBox1");
-        row("units, click on ecanad", "erecupera", "µg/mL", "ecanad", {}, "ComboBox1");
-        row("basis empty, levels tab", "ComboBox1", "", "tab 1", {"Falta hacer su selección"},
-            "ComboBox1");
-        row("basis Regresión", "ComboBox1", "Regresión", "eanalista", {}, "eanalista");
+        row("units, Tab", {"erecupera", "µg/mL", "Tab", {}, "ComboBox1"});
+        row("units, click on ecanad", {"erecupera", "µg/mL", "ecanad", {}, "ComboBox1"});
+        row("basis empty, levels tab",
+            {"ComboBox1", "", "tab1", {"Falta hacer su selección"}, "ComboBox1"});
+        row("basis Regresión", {"ComboBox1", "Regresión", "eanalista", {}, "eanalista"});
         // Choosing the basis changes the limits: an unsaved choice is an unsaved edit.
-        row("basis chosen with the arrow", "ComboBox1", "Regres", "Down", {}, "ComboBox1");
-        row("count empty, grid clicked", "enivel", "", "level grid",
-            {"Falta capturar el número de niveles."}, "enivel");
-        row("level grid complete", "stgnivel", "6", "Tab", {}, "botonr", {3, 2});
-        row("level 2 value missing", "stgnivel", "", "tab 2", {"Falta capturar algún dato "},
-            "stgnivel", {2, 1});
-        row("datum abc", "stgdatos", "abc", "tab 0", {"El dato3 no es un valor numérico."},
-            "stgdatos", {1, 3});
-        row("data complete: on to the page picked", "stgdatos", "3.9", "tab 0", {}, "emetodo",
-            {1, 5});
+        row("basis chosen with the arrow", {"ComboBox1", "Regres", "Down", {}, "ComboBox1"});
+        row("count empty, grid clicked",
+            {"enivel", "", "level grid", {"Falta capturar el número de niveles."}, "enivel"});
+        row("level grid complete", {"stgnivel", "6", "Tab", {}, "botonr", {3, 2}});
+        row("level 2 value missing",
+            {"stgnivel", "", "tab2", {"Falta capturar algún dato "}, "stgnivel", {2, 1}});
+        row("datum abc",
+            {"stgdatos", "abc", "tab0", {"El dato3 no es un valor numérico."}, "stgdatos", {1, 3}});
+        row("data complete: on to the page picked",
+            {"stgdatos", "3.9", "tab0", {}, "emetodo", {1, 5}});
         // The data grid is alone on its page: Tab there checks the data and goes to the first.
-        row("Tab on the last datum", "stgdatos", "6.2", "Tab", {}, "stgdatos", {1, 9});
+        row("Tab on the last datum", {"stgdatos", "6.2", "Tab", {}, "stgdatos", {1, 9}});
     }
     void typingAndLeavingAControl() {
-        QFETCH(QString, control);
-        QFETCH(QPoint, at);
-        QFETCH(QString, text);
-        QFETCH(QString, leave);
-        QFETCH(QStringList, notices);
-        QFETCH(QString, focus);
+        QFETCH(Visit, visit);
+        const auto& [control, text, leave, notices, focus, at] = visit;
         start();
         loadWorkedExample();
         QWidget* from = m_form->findChild<QWidget*>(control);
@@ -266,7 +262,7 @@ private slots:
         const auto leaveIt = [&] {
             if (keys.contains(leave))
                 press(keys[leave]);
-            else if (leave.startsWith("tab "))
+            else if (leave.startsWith("tab"))
                 clickTab(*m_form, leave.back().digitValue());
             else if (leave == "level grid")
                 clickCell(m_form->stgnivel, 2, 1);
@@ -345,27 +341,19 @@ private slots:
     }
 
     void closeQuestionAndItsAnswers_data() {
-        QTest::addColumn<bool>("opened");  // else a new study
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<int>("answer");     // -1: no question; 2: Yes, then the save is cancelled
-        QTest::addColumn<bool>("box");       // its close box with a results window open
-        QTest::addColumn<QString>("after");  // the commands then, or "" when nothing closed
-        QTest::newRow("opened, nothing typed") << true << QString() << -1 << false << "new";
-        QTest::newRow("typed, Yes: saved to its file") << true << "type" << 1 << false << "new";
+        QTest::addColumn<Closing>("closing");
+        QTest::newRow("opened, nothing typed") << Closing{true, {}, -1, false, "new"};
+        QTest::newRow("typed, Yes: saved to its file") << Closing{true, "type", 1, false, "new"};
         QTest::newRow("new, Yes, save cancelled: stays open")
-            << false << "type" << 2 << false << "";
+            << Closing{false, "type", 2, false, ""};
         QTest::newRow("opened, Yes, its folder gone: save fails, stays open")
-            << true << "folder gone" << 1 << false << "";
+            << Closing{true, "folder gone", 1, false, ""};
         // Nothing may reach the study any more; New and Open wait for the last window.
-        QTest::newRow("close box, a results window open")
-            << true << QString() << -1 << true << "close";
+        QTest::newRow("close box, a results window open") << Closing{true, {}, -1, true, "close"};
     }
     void closeQuestionAndItsAnswers() {
-        QFETCH(bool, opened);
-        QFETCH(QString, edit);
-        QFETCH(int, answer);
-        QFETCH(bool, box);
-        QFETCH(QString, after);
+        QFETCH(Closing, closing);
+        const auto& [opened, edit, answer, box, after] = closing;
         const QString file = m_dir.filePath("sub/estudio.w9c");
         QVERIFY(QDir(m_dir.path()).mkpath("sub"));
         ldc::saveStudyFile(QFile::encodeName(file).toStdString(),
