@@ -1,17 +1,23 @@
 // ldc-calc: the detection and quantification calculation of a saved study, without the
 // windows. It prints the lines of the results window, or of the report window with
 // --informe, and stops on the first error exactly where the program would, with the
-// error box's text on standard error.
+// error box's text on standard error. With --json it writes, for each of several studies,
+// one JSON object with the results and the validation statistics.
 
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <new>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/ResultsText.h"
+#include "calc/ValidationStatistics.h"
+#include "cli/ValidationRecord.h"
 #include "files/FileErrors.h"
 #include "files/StudyFile.h"
 #include "report/ReportText.h"
@@ -30,6 +36,7 @@ constexpr const char* kUsage = "Uso: ldc-calc [--informe] [--separador-decimal=C
 
 constexpr const char* kHelp =
     "Uso: ldc-calc [--informe] [--separador-decimal=C] ARCHIVO.w9c\n"
+    "     ldc-calc --json [--alfa=A] [--beta=B] [--k=K] [--m=M] ARCHIVO.w9c...\n"
     "\n"
     "Calcula el límite de detección y el límite de cuantificación del método a partir\n"
     "de un estudio de curva de calibración guardado en un archivo .w9c. Ajusta por\n"
@@ -48,6 +55,17 @@ constexpr const char* kHelp =
     "                           esta opción se usa el de la configuración regional\n"
     "                           (LC_ALL, LC_NUMERIC o LANG). Los valores del estudio\n"
     "                           se leen con coma o con punto, sea cual sea.\n"
+    "  --json                   escribe, para cada archivo y en el orden dado, un\n"
+    "                           objeto JSON en una línea (JSON Lines, UTF-8): los\n"
+    "                           resultados, los límites según cada enfoque (ICH y\n"
+    "                           DIN 32645), la linealidad (residuos, falta de ajuste,\n"
+    "                           prueba de Mandel) y la recuperación. Un archivo que\n"
+    "                           falla da un objeto con su \"error\" y los demás siguen.\n"
+    "  --alfa=A, --beta=B       probabilidades de error de DIN 32645, entre 0 y 1\n"
+    "                           (0.01 cada una). Solo con --json.\n"
+    "  --k=K                    inversa de la incertidumbre relativa del límite de\n"
+    "                           cuantificación de DIN 32645 (3). Solo con --json.\n"
+    "  --m=M                    mediciones repetidas de una muestra (1). Solo con --json.\n"
     "  --help                   muestra esta ayuda y termina.\n"
     "\n"
     "Si el archivo no se puede leer o el cálculo se detiene, las líneas ya escritas\n"
@@ -55,7 +73,8 @@ constexpr const char* kHelp =
     "en su última línea, precedido de una línea que dice dónde ocurrió cuando se sabe.\n"
     "\n"
     "Estado de salida: 0 si el cálculo se completó, 1 si hubo un error al leer el\n"
-    "estudio o al calcular, 2 si la línea de órdenes no es válida.\n";
+    "estudio o al calcular (con --json, en alguno de los archivos), 2 si la línea de\n"
+    "órdenes no es válida.\n";
 
 // Each line goes out as soon as it is made, so a report that stops part-way leaves the
 // lines before the failure, as the report window does.
@@ -70,13 +89,31 @@ public:
 struct Options {
     bool help = false;
     bool report = false;
+    bool json = false;
+    bool statisticsParameters = false;
     std::optional<char> separator;
     std::string path;
+    std::vector<std::string> paths;
+    ldc::ValidationParameters parameters;
 };
 
 struct UsageError {
     std::string message;
 };
+
+// A number in the C locale's form, the whole text, within the range the statistic allows.
+double parameterValue(std::string_view option, std::string_view text, double low, bool lowIncluded,
+                      std::optional<double> high) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const bool inRange = error == std::errc() && end == text.data() + text.size() &&
+                         std::isfinite(value) && (lowIncluded ? value >= low : value > low) &&
+                         (!high || value < *high);
+    if (!inRange)
+        throw UsageError{"valor no válido para " + std::string(option) + ": '" + std::string(text) +
+                         "'"};
+    return value;
+}
 
 Options parseArguments(int argc, char** argv) {
     Options options;
@@ -91,6 +128,20 @@ Options parseArguments(int argc, char** argv) {
             options.help = true;
         } else if (!onlyFiles && arg == "--informe") {
             options.report = true;
+        } else if (!onlyFiles && arg == "--json") {
+            options.json = true;
+        } else if (!onlyFiles && arg.starts_with("--alfa=")) {
+            options.parameters.alpha = parameterValue("--alfa", arg.substr(7), 0, false, 1.0);
+            options.statisticsParameters = true;
+        } else if (!onlyFiles && arg.starts_with("--beta=")) {
+            options.parameters.beta = parameterValue("--beta", arg.substr(7), 0, false, 1.0);
+            options.statisticsParameters = true;
+        } else if (!onlyFiles && arg.starts_with("--k=")) {
+            options.parameters.k = parameterValue("--k", arg.substr(4), 0, false, {});
+            options.statisticsParameters = true;
+        } else if (!onlyFiles && arg.starts_with("--m=")) {
+            options.parameters.m = parameterValue("--m", arg.substr(4), 1, true, {});
+            options.statisticsParameters = true;
         } else if (!onlyFiles && arg.starts_with(kSeparatorOption)) {
             const std::string_view value = arg.substr(kSeparatorOption.size());
             // The locales the laboratory works in use a point or a comma; a digit, a
@@ -104,13 +155,18 @@ Options parseArguments(int argc, char** argv) {
         } else {
             ++files;
             options.path = arg;
+            options.paths.emplace_back(arg);
         }
     }
     if (options.help)
         return options;
     if (files == 0)
         throw UsageError{"falta el archivo del estudio"};
-    if (files > 1)
+    if (options.json && options.report)
+        throw UsageError{"--json y --informe no se pueden usar juntas"};
+    if (!options.json && options.statisticsParameters)
+        throw UsageError{"--alfa, --beta, --k y --m solo se usan con --json"};
+    if (files > 1 && !options.json)
         throw UsageError{"se admite un solo archivo de estudio"};
     return options;
 }
@@ -132,7 +188,23 @@ int finishOutput() {
     return fail(ldc::errorBoxText(ldc::ioErrorMessage(ldc::ioErrorCode(errno))).c_str());
 }
 
+// Every file in one process, each record written as soon as it is made; a failing file
+// does not stop the others.
+int runJson(const Options& options) {
+    bool allSucceeded = true;
+    std::string line;
+    for (const std::string& path : options.paths) {
+        allSucceeded = ldc::validationRecord(path, options.parameters, line) && allSucceeded;
+        line += '\n';
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+    const int status = finishOutput();
+    return status == kExitOk && !allSucceeded ? kExitError : status;
+}
+
 int run(const Options& options) {
+    if (options.json)
+        return runJson(options);
     ldc::setDecimalSeparator(options.separator.value_or(ldc::decimalSeparatorFromEnvironment()));
     ldc::CalibrationStudy study;
     ldc::openStudyFile(options.path, study);

@@ -65,7 +65,11 @@ TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {
         {"a.w9c b.w9c", 2, 0, 0, "", seeHelp},
         {"-x a.w9c", 2, 0, 0, "", seeHelp},
         {"'--separador-decimal=;' a.w9c", 2, 0, 0, "", seeHelp},
-        {"--separador-decimal a.w9c", 2, 0, 0, "", seeHelp}};
+        {"--separador-decimal a.w9c", 2, 0, 0, "", seeHelp},
+        {"--json " + example, 0, 1, 0, "", ""},
+        {"--json " + example + " no-existe.w9c comas.w9c", 1, 3, 0, "", ""},
+        {"--alfa=0.05 " + example, 2, 0, 0, "", seeHelp},
+        {"--json --alfa=1 " + example, 2, 0, 0, "", seeHelp}};
     for (const Expected& run : runs) {
         SCOPED_TRACE(run.arguments);
         // The program's own redirections come first, so that the row's own take over.
@@ -83,6 +87,25 @@ TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {
         }
         EXPECT_EQ(err.empty() ? "" : err.back(), run.lastError);
     }
+    // Every key laboratory systems read, in each record; the failing file's error and nulls.
+    std::system(("cd '" + dir.string() + "' && '" LDC_CALC_BINARY "' --json " + example +
+                 " no-existe.w9c >out")
+                    .c_str());
+    const Lines json = linesOf(dir / "out");
+    ASSERT_EQ(json.size(), 2u);
+    for (const char* key :
+         {"\"error\":null,\"avisos\":[],\"n\":9,\"niveles\":3,\"resultados\":{\"pendiente\":",
+          "\"base\":\"Regresión\",\"ld\":0.4486221301392399", "\"ich_blancos\":null",
+          "\"din32645\":{\"alfa\":0.01,\"beta\":0.01,\"k\":3,\"m\":1,\"y_critico\":", "\"x_bg\":",
+          "\"falta_de_ajuste\":{\"F\":", "\"mandel\":{\"PW\":", "\"error_relativo_pct\":[",
+          "\"pendiente_incluye_1\":true",
+          "\"por_nivel\":[{\"x\":2,\"n\":3,\"media\":2,\"recuperacion_pct\":100,\"drs_pct\":5}"})
+        EXPECT_NE(json[0].find(key), std::string::npos) << key;
+    EXPECT_EQ(json[1],
+              "{\"archivo\":\"no-existe.w9c\",\"error\":\"No se pudo abrir el estudio "
+              "«no-existe.w9c»: el archivo no existe.\\nFile not found.\",\"avisos\":[],\"n\":null,"
+              "\"niveles\":null,\"resultados\":null,\"limites\":null,\"linealidad\":null,"
+              "\"recuperacion\":null}");
     fs::remove_all(dir);
 }
 
