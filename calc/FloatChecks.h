@@ -1,6 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace ldc {
 
@@ -49,14 +51,21 @@ inline long double checkedSqrt(long double value) {
 // Stores an extended intermediate as a double, as every named quantity is stored. An
 // undefined intermediate stays undefined and an infinite one stays infinite in the
 // double, so one test of the stored value covers the whole step.
+//
+// The test reads the stored double's exponent bits, and the double handed back is made
+// from those bits: the running sums of a calculation then pass from one result to the next
+// without the floating-point compare that used to hold each addition back, and the value
+// is certainly the rounded double, never the extended intermediate.
 inline double storeDouble(long double value) {
-    const double stored = static_cast<double>(value);
-    if (!std::isfinite(stored)) {
-        if (std::isnan(stored))
+    constexpr std::uint64_t kExponentBits = 0x7FF0000000000000ULL;
+    constexpr std::uint64_t kFractionBits = 0x000FFFFFFFFFFFFFULL;
+    const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(value));
+    if ((bits & kExponentBits) == kExponentBits) {
+        if ((bits & kFractionBits) != 0)
             raiseInvalidOperation();
         raiseOverflow();
     }
-    return stored;
+    return std::bit_cast<double>(bits);
 }
 
 }  // namespace ldc

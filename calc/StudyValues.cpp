@@ -1,5 +1,7 @@
 #include "calc/StudyValues.h"
 
+#include <string_view>
+
 #include "study/LdcError.h"
 #include "study/Numbers.h"
 
@@ -8,7 +10,7 @@ namespace {
 
 // "El valor del nivel 2 no es un número." or, for a cell left empty, "... está vacío.".
 // Built only when a conversion has failed.
-std::string notA(const std::string& what, const std::string& text, const char* kind) {
+std::string notA(const std::string& what, std::string_view text, const char* kind) {
     return what + (text.empty() ? " está vacío." : std::string(" no es un ") + kind + ".");
 }
 
@@ -21,7 +23,8 @@ std::int32_t levelCount(const StudyDocument& study) {
 }
 
 std::int32_t replicateCount(const StudyDocument& study, int level) {
-    const std::string text = replicateCountText(study, level);
+    std::string scratch;
+    const std::string_view text = replicateCountView(study, level, scratch);
     return withErrorContext([&] { return parseInteger(text); },
                             [&] {
                                 return notA("El número de réplicas del nivel " + integerText(level),
@@ -30,14 +33,16 @@ std::int32_t replicateCount(const StudyDocument& study, int level) {
 }
 
 long double levelValue(const StudyDocument& study, int level) {
-    const std::string text = levelValueText(study, level);
+    std::string scratch;
+    const std::string_view text = levelValueView(study, level, scratch);
     return withErrorContext(
         [&] { return parseDecimal(text); },
         [&] { return notA("El valor del nivel " + integerText(level), text, "número"); });
 }
 
 long double recoveredAmount(const StudyDocument& study, int row) {
-    const std::string text = recoveredAmountText(study, row);
+    std::string scratch;
+    const std::string_view text = recoveredAmountView(study, row, scratch);
     return withErrorContext(
         [&] { return parseDecimal(text); },
         [&] {

@@ -36,40 +36,52 @@ struct Reading {
     long long results = 0;    // results summed
 };
 
+// A result's share of the running sums: first what its recovered amount y adds, then what
+// its level value x adds.
+void addRecoveredAmount(CalibrationWork& w, X y) {
+    w.sumY = storeDouble(w.sumY + y);
+    w.sumY2 = storeDouble(w.sumY2 + y * y);
+}
+void addLevelValue(CalibrationWork& w, X x, X y) {
+    w.sumX = storeDouble(w.sumX + x);
+    w.sumX2 = storeDouble(w.sumX2 + x * x);
+    w.sumXY = storeDouble(w.sumXY + x * y);
+}
+
 Reading readStudy(const StudyDocument& study) {
     CalibrationWork& w = g_work;
     Reading reading;
     std::optional<X> firstLevelValue;
+    // Each replicate count is converted once: the texts do not change while the study is
+    // read, so every later reading would give the same count.
+    std::int32_t observations = 0;
     const int k = levelCount(study);
     for (int i = 1; i <= k; ++i) {
         const int n = replicateCount(study, i);
-        // Every replicate of a level reads the same level value. It is converted at the
-        // level's first result, where a bad one stops the calculation, and reused: the
-        // outcome is the same and a large study is read twice as fast.
-        std::optional<X> levelX;
-        for (int j = 1; j <= n; ++j) {
-            const int r = wrappingAdd(w.rowOffset, j);
-            const X y = recoveredAmount(study, r);
-            w.sumY = storeDouble(w.sumY + y);
-            w.sumY2 = storeDouble(w.sumY2 + y * y);
-            if (!levelX)
-                levelX = levelValue(study, i);
-            const X x = *levelX;
-            w.sumX = storeDouble(w.sumX + x);
-            w.sumX2 = storeDouble(w.sumX2 + x * x);
-            w.sumXY = storeDouble(w.sumXY + x * y);
-        }
-        if (levelX) {
+        // Every replicate of a level reads the same level value. It is converted after the
+        // level's first recovered amount, where a bad one stops the calculation, and reused:
+        // the outcome is the same and a large study is read twice as fast. The later
+        // replicates then add up without a conversion between their recovered amount and
+        // their sums.
+        if (n >= 1) {
+            X y = recoveredAmount(study, wrappingAdd(w.rowOffset, 1));
+            addRecoveredAmount(w, y);
+            const X x = levelValue(study, i);
+            addLevelValue(w, x, y);
+            for (int j = 2; j <= n; ++j) {
+                y = recoveredAmount(study, wrappingAdd(w.rowOffset, j));
+                addRecoveredAmount(w, y);
+                addLevelValue(w, x, y);
+            }
             if (!firstLevelValue)
-                firstLevelValue = levelX;
-            reading.levelsEqual = reading.levelsEqual && *levelX == *firstLevelValue;
+                firstLevelValue = x;
+            reading.levelsEqual = reading.levelsEqual && x == *firstLevelValue;
             reading.results += n;
         }
-        w.rowOffset = wrappingAdd(w.rowOffset, replicateCount(study, i));
+        w.rowOffset = wrappingAdd(w.rowOffset, n);
+        observations = wrappingAdd(observations, n);
     }
-    const int kAgain = levelCount(study);
-    for (int i = 1; i <= kAgain; ++i)
-        w.observationCount = wrappingAdd(w.observationCount, replicateCount(study, i));
+    w.observationCount = wrappingAdd(w.observationCount, observations);
     w.limitBasis = study.text(F::limitBasis);
     FillStudentTTable(w.studentT);
     return reading;

@@ -25,6 +25,12 @@ void CalibrationStudy::setText(StudyField field, const std::string& text) {
 }
 
 std::string CalibrationStudy::cell(StudyTable table, int column, int row) const {
+    std::string scratch;
+    return std::string(cellView(table, column, row, scratch));
+}
+
+std::string_view CalibrationStudy::cellView(StudyTable table, int column, int row,
+                                            std::string&) const {
     const Table& t = tableFor(table);
     if (row < 0 || row >= static_cast<int>(t.rows.size()) || column < 0 ||
         column >= t.storedColumns)

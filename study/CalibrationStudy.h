@@ -18,6 +18,8 @@ public:
     void setText(StudyField field, const std::string& text) override;
     std::string cell(StudyTable table, int column, int row) const override;
     void setCell(StudyTable table, int column, int row, const std::string& text) override;
+    std::string_view cellView(StudyTable table, int column, int row,
+                              std::string& scratch) const override;
     int columnCount(StudyTable table) const override;
     int rowCount(StudyTable table) const override;
     void setColumnCount(StudyTable table, int count) override;

@@ -18,15 +18,15 @@ namespace ldc {
 
 // Optional sign and decimal digits only, within the 32-bit range.
 // Raises "'<text>' is not a valid integer value".
-std::int32_t parseInteger(const std::string& text);
+std::int32_t parseInteger(std::string_view text);
 
 // The value parseInteger gives, or nothing where it would raise.
-std::optional<std::int32_t> integerValue(const std::string& text);
+std::optional<std::int32_t> integerValue(std::string_view text);
 
 // Optional blanks around an optional sign, digits with at most one decimal separator
 // (',' or '.'), and an optional exponent. The value keeps extended precision.
 // Raises "'<text>' is not a valid floating point value".
-long double parseDecimal(const std::string& text);
+long double parseDecimal(std::string_view text);
 
 // The separator results are written with.
 char decimalSeparator();

@@ -25,11 +25,17 @@ std::string levelValueText(const StudyDocument& study, int level) {
 void setLevelValueText(StudyDocument& study, int level, const std::string& text) {
     study.setCell(StudyTable::levels, level, kValueRow, text);
 }
+std::string_view levelValueView(const StudyDocument& study, int level, std::string& scratch) {
+    return study.cellView(StudyTable::levels, level, kValueRow, scratch);
+}
 std::string replicateCountText(const StudyDocument& study, int level) {
     return study.cell(StudyTable::levels, level, kReplicateRow);
 }
 void setReplicateCountText(StudyDocument& study, int level, const std::string& text) {
     study.setCell(StudyTable::levels, level, kReplicateRow, text);
+}
+std::string_view replicateCountView(const StudyDocument& study, int level, std::string& scratch) {
+    return study.cellView(StudyTable::levels, level, kReplicateRow, scratch);
 }
 int levelsInTable(const StudyDocument& study) {
     return study.columnCount(StudyTable::levels) - 1;
@@ -49,6 +55,9 @@ std::string recoveredAmountText(const StudyDocument& study, int row) {
 }
 void setRecoveredAmountText(StudyDocument& study, int row, const std::string& text) {
     study.setCell(StudyTable::results, kAmountColumn, row, text);
+}
+std::string_view recoveredAmountView(const StudyDocument& study, int row, std::string& scratch) {
+    return study.cellView(StudyTable::results, kAmountColumn, row, scratch);
 }
 std::string secondValueText(const StudyDocument& study, int row) {
     return study.cell(StudyTable::results, kSecondValueColumn, row);

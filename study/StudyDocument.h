@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace ldc {
 
@@ -38,6 +39,14 @@ public:
 
     virtual std::string cell(StudyTable table, int column, int row) const = 0;
     virtual void setCell(StudyTable table, int column, int row, const std::string& text) = 0;
+    // The same text as cell(), valid until the study changes or `scratch` is reused. A
+    // calculation reads every result once; a study that holds its texts hands them over
+    // without the copy cell() makes, the others copy into `scratch`.
+    virtual std::string_view cellView(StudyTable table, int column, int row,
+                                      std::string& scratch) const {
+        scratch = cell(table, column, row);
+        return scratch;
+    }
 
     virtual int columnCount(StudyTable table) const = 0;
     virtual int rowCount(StudyTable table) const = 0;
@@ -57,6 +66,9 @@ std::string levelValueText(const StudyDocument& study, int level);
 void setLevelValueText(StudyDocument& study, int level, const std::string& text);
 std::string replicateCountText(const StudyDocument& study, int level);
 void setReplicateCountText(StudyDocument& study, int level, const std::string& text);
+// The texts a calculation converts, as StudyDocument::cellView hands them over.
+std::string_view levelValueView(const StudyDocument& study, int level, std::string& scratch);
+std::string_view replicateCountView(const StudyDocument& study, int level, std::string& scratch);
 // The levels the level table has room for (its columns after the header column).
 int levelsInTable(const StudyDocument& study);
 void setLevelsInTable(StudyDocument& study, int levels);
@@ -67,6 +79,7 @@ std::string rowLabelText(const StudyDocument& study, int row);
 void setRowLabelText(StudyDocument& study, int row, const std::string& text);
 std::string recoveredAmountText(const StudyDocument& study, int row);
 void setRecoveredAmountText(StudyDocument& study, int row, const std::string& text);
+std::string_view recoveredAmountView(const StudyDocument& study, int row, std::string& scratch);
 std::string secondValueText(const StudyDocument& study, int row);
 void setSecondValueText(StudyDocument& study, int row, const std::string& text);
 // The replicate rows the results table holds (its rows after the heading row).
