@@ -19,30 +19,33 @@ JsonLine& JsonLine::key(std::string_view name) {
     return *this;
 }
 
-JsonLine& JsonLine::beginObject() {
+JsonLine& JsonLine::open(char bracket) {
     separate();
-    m_text += '{';
+    m_text += bracket;
     m_first = true;
     return *this;
+}
+
+JsonLine& JsonLine::close(char bracket) {
+    m_text += bracket;
+    m_first = false;
+    return *this;
+}
+
+JsonLine& JsonLine::beginObject() {
+    return open('{');
 }
 
 JsonLine& JsonLine::endObject() {
-    m_text += '}';
-    m_first = false;
-    return *this;
+    return close('}');
 }
 
 JsonLine& JsonLine::beginArray() {
-    separate();
-    m_text += '[';
-    m_first = true;
-    return *this;
+    return open('[');
 }
 
 JsonLine& JsonLine::endArray() {
-    m_text += ']';
-    m_first = false;
-    return *this;
+    return close(']');
 }
 
 JsonLine& JsonLine::null() {

@@ -26,6 +26,8 @@ public:
 
 private:
     void separate();
+    JsonLine& open(char bracket);
+    JsonLine& close(char bracket);
 
     std::string m_text;
     bool m_first = true;  // no value yet in the innermost object or array
