@@ -305,4 +305,9 @@ std::vector<LevelResults> studyLevelResults(const StudyDocument& study) {
     return levels;
 }
 
+std::optional<BlankSummary> studyBlankSummary(const StudyDocument&) {
+    // Studies hold no blank readings yet.
+    return std::nullopt;
+}
+
 }  // namespace ldc

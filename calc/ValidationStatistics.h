@@ -98,4 +98,8 @@ ValidationStatistics computeValidationStatistics(const std::vector<LevelResults>
 // convert raises ldc::Error with the calculation's context line.
 std::vector<LevelResults> studyLevelResults(const StudyDocument& study);
 
+// The study's blank readings, when it holds at least two that convert; a reading that does
+// not convert raises ldc::Error naming it.
+std::optional<BlankSummary> studyBlankSummary(const StudyDocument& study);
+
 }  // namespace ldc

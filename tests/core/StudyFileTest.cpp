@@ -11,6 +11,7 @@
 
 #include "StudyFixtures.h"
 #include "files/Cp1252.h"
+#include "files/Sha256.h"
 #include "files/StudyFile.h"
 #include "study/LdcError.h"
 
@@ -229,6 +230,17 @@ TEST_F(StudyFileSave, WritesTheFileKeepingPermissionsAndLinks) {
     EXPECT_EQ(contentOf(old), studyFileBytes(m_study));
     EXPECT_TRUE(fs::is_symlink(m_folder / "enlace.w9c"));
     EXPECT_EQ(entries(), 3) << "no temporary left behind";
+}
+
+// The digest that names a saved file: the published SHA-256 test vectors, and the file's
+// digest equal to that of the bytes it holds, read in more than one block.
+TEST_F(StudyFileSave, DigestOfBytesAndOfTheFileOnDisk) {
+    EXPECT_EQ(sha256Hex(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    EXPECT_EQ(sha256Hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    const std::string large(200000, '\x9f');
+    std::ofstream(m_folder / "grande.w9c", std::ios::binary) << large;
+    EXPECT_EQ(fileSha256Hex(m_folder / "grande.w9c"), sha256Hex(large));
+    EXPECT_EQ(fileSha256Hex(m_folder / "falta.w9c"), std::nullopt);
 }
 
 TEST_F(StudyFileSave, FailuresSayWhichFileAndWhatHappened) {
