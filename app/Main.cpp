@@ -26,6 +26,7 @@
 #include "app/WindowPlacement.h"
 #include "app/help/HelpViewer.h"
 #include "calc/ui/ResultsCommand.h"
+#include "calc/ui/VerificationWindow.h"
 #include "files/ui/FileCommands.h"
 #include "report/ui/ReportCommands.h"
 
@@ -173,6 +174,10 @@ void TMainForm::createMenus() {
                 QKeySequence(Qt::CTRL | Qt::Key_F1), 32, QStringLiteral("Ayuda|Busca ayuda sobre"));
     HelpHowToUseItem = addItem(HelpMenu, "HelpHowToUseItem", QStringLiteral("Como &usar  la ayuda"),
                                {}, 0, QStringLiteral("Ayuda|Como usar la ayuda"));
+    HelpVerifyItem = addItem(
+        HelpMenu, "HelpVerifyItem", QStringLiteral("&Verificación del programa"), {},
+        kHelpVerificationWindow,
+        QStringLiteral("Verificación|Comprueba los cálculos con datos de referencia publicados"));
     separator(HelpMenu, "N3");
     HelpAboutItem = addItem(HelpMenu, "HelpAboutItem", QStringLiteral("&Acerca..."), {}, 33,
                             QStringLiteral("Ayuda|Presenta información del programa"));
@@ -195,6 +200,7 @@ void TMainForm::createMenus() {
     connect(HelpContentsItem, &QAction::triggered, this, &TMainForm::HelpContents);
     connect(HelpSearchItem, &QAction::triggered, this, &TMainForm::HelpSearch);
     connect(HelpHowToUseItem, &QAction::triggered, this, &TMainForm::HelpHowToUse);
+    connect(HelpVerifyItem, &QAction::triggered, this, &TMainForm::HelpVerify);
     connect(HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
     // F1 is the contents item's key, but pressed it asks for the help of what is in
     // front of the user; the menu item itself shows the contents.
@@ -453,6 +459,10 @@ void TMainForm::HelpHowToUse() {
 void TMainForm::HelpAbout() {
     AboutBox = new TAboutBox(this);
     AboutBox->show();
+}
+
+void TMainForm::HelpVerify() {
+    addChild(new VerificationWindow, kHelpVerificationWindow, QSize(760, 420));
 }
 
 void TMainForm::HelpKey() {

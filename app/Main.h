@@ -70,6 +70,8 @@ public:
     void HelpSearch();
     void HelpHowToUse();
     void HelpAbout();
+    // Opens a window with the self-verification run afresh.
+    void HelpVerify();
     // F1: the topic of the highlighted menu item, else of the active child window,
     // else the contents.
     void HelpKey();
@@ -125,6 +127,7 @@ private:
     QAction* HelpContentsItem = nullptr;
     QAction* HelpSearchItem = nullptr;
     QAction* HelpHowToUseItem = nullptr;
+    QAction* HelpVerifyItem = nullptr;
     QAction* HelpAboutItem = nullptr;
 
     QFrame* SpeedBar = nullptr;

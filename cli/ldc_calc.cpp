@@ -2,7 +2,8 @@
 // windows. It prints the lines of the results window, or of the report window with
 // --informe, and stops on the first error exactly where the program would, with the
 // error box's text on standard error. With --json it writes, for each of several studies,
-// one JSON object with the results and the validation statistics.
+// one JSON object with the results and the validation statistics. With --autoverificacion
+// it checks its own figures against published reference results.
 
 #include <cerrno>
 #include <charconv>
@@ -15,7 +16,9 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/ReferenceData.h"
 #include "calc/ResultsText.h"
+#include "calc/SelfVerification.h"
 #include "calc/ValidationStatistics.h"
 #include "cli/ValidationRecord.h"
 #include "files/FileErrors.h"
@@ -37,6 +40,7 @@ constexpr const char* kUsage = "Uso: ldc-calc [--informe] [--separador-decimal=C
 constexpr const char* kHelp =
     "Uso: ldc-calc [--informe] [--separador-decimal=C] ARCHIVO.w9c\n"
     "     ldc-calc --json [--alfa=A] [--beta=B] [--k=K] [--m=M] ARCHIVO.w9c...\n"
+    "     ldc-calc --autoverificacion\n"
     "\n"
     "Calcula el límite de detección y el límite de cuantificación del método a partir\n"
     "de un estudio de curva de calibración guardado en un archivo .w9c. Ajusta por\n"
@@ -66,6 +70,11 @@ constexpr const char* kHelp =
     "  --k=K                    inversa de la incertidumbre relativa del límite de\n"
     "                           cuantificación de DIN 32645 (3). Solo con --json.\n"
     "  --m=M                    mediciones repetidas de una muestra (1). Solo con --json.\n"
+    "  --autoverificacion       verifica el programa en este equipo: recalcula datos de\n"
+    "                           referencia con resultados publicados o certificados\n"
+    "                           (ejemplo de la ayuda, NIST StRD Norris y Pontius,\n"
+    "                           DIN 32645) y escribe la tabla de comprobaciones con el\n"
+    "                           equipo, el usuario, la versión y la fecha.\n"
     "  --help                   muestra esta ayuda y termina.\n"
     "\n"
     "Si el archivo no se puede leer o el cálculo se detiene, las líneas ya escritas\n"
@@ -74,7 +83,8 @@ constexpr const char* kHelp =
     "\n"
     "Estado de salida: 0 si el cálculo se completó, 1 si hubo un error al leer el\n"
     "estudio o al calcular (con --json, en alguno de los archivos), 2 si la línea de\n"
-    "órdenes no es válida.\n";
+    "órdenes no es válida. Con --autoverificacion: 0 si cumplen todas las\n"
+    "comprobaciones, 1 si alguna no cumple.\n";
 
 // Each line goes out as soon as it is made, so a report that stops part-way leaves the
 // lines before the failure, as the report window does.
@@ -90,6 +100,7 @@ struct Options {
     bool help = false;
     bool report = false;
     bool json = false;
+    bool selfVerification = false;
     bool statisticsParameters = false;
     std::optional<char> separator;
     std::string path;
@@ -128,6 +139,8 @@ Options parseArguments(int argc, char** argv) {
             options.help = true;
         } else if (!onlyFiles && arg == "--informe") {
             options.report = true;
+        } else if (!onlyFiles && arg == "--autoverificacion") {
+            options.selfVerification = true;
         } else if (!onlyFiles && arg == "--json") {
             options.json = true;
         } else if (!onlyFiles && arg.starts_with("--alfa=")) {
@@ -160,6 +173,12 @@ Options parseArguments(int argc, char** argv) {
     }
     if (options.help)
         return options;
+    if (options.selfVerification) {
+        if (files > 0 || options.json || options.report || options.separator ||
+            options.statisticsParameters)
+            throw UsageError{"--autoverificacion no admite archivos ni otras opciones"};
+        return options;
+    }
     if (files == 0)
         throw UsageError{"falta el archivo del estudio"};
     if (options.json && options.report)
@@ -202,7 +221,20 @@ int runJson(const Options& options) {
     return status == kExitOk && !allSucceeded ? kExitError : status;
 }
 
+// The verification table on standard output; the status says whether every check passed.
+int runSelfVerification() {
+    const std::vector<ldc::VerificationRow> rows = ldc::runSelfVerification(ldc::referenceCases());
+    StdoutSink sink;
+    for (const std::string& line :
+         ldc::verificationTextLines(rows, ldc::currentVerificationContext()))
+        sink.appendLine(line);
+    const int status = finishOutput();
+    return status == kExitOk && !ldc::allPassed(rows) ? kExitError : status;
+}
+
 int run(const Options& options) {
+    if (options.selfVerification)
+        return runSelfVerification();
     if (options.json)
         return runJson(options);
     ldc::setDecimalSeparator(options.separator.value_or(ldc::decimalSeparatorFromEnvironment()));

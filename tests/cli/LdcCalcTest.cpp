@@ -69,7 +69,10 @@ TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {
         {"--json " + example, 0, 1, 0, "", ""},
         {"--json " + example + " no-existe.w9c comas.w9c", 1, 3, 0, "", ""},
         {"--alfa=0.05 " + example, 2, 0, 0, "", seeHelp},
-        {"--json --alfa=1 " + example, 2, 0, 0, "", seeHelp}};
+        {"--json --alfa=1 " + example, 2, 0, 0, "", seeHelp},
+        {"--autoverificacion", 0, -1, -1, "Verificación superada: cumplen las 27 comprobaciones.",
+         ""},
+        {"--autoverificacion " + example, 2, 0, 0, "", seeHelp}};
     for (const Expected& run : runs) {
         SCOPED_TRACE(run.arguments);
         // The program's own redirections come first, so that the row's own take over.

@@ -1,0 +1,62 @@
+// The verification window, opened from the Help menu with or without a study.
+
+#include <QClipboard>
+#include <QDir>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "FrameFixture.h"
+#include "ScriptedDialogs.h"
+#include "calc/ui/VerificationWindow.h"
+
+class VerificationWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { startFrame(); }
+    void cleanup() { stopFrame(); }
+
+    // Available at start-up; the window shows every check passing in a table the analyst
+    // cannot edit but can copy from.
+    void opensWithEveryCheckPassing() {
+        ScriptedDialogs dialogs;
+        TRIGGER_ENABLED(frameAction("HelpVerifyItem"));
+        QCOMPARE(openChildren().size(), 1);
+        auto* form = qobject_cast<VerificationWindow*>(openChildren()[0]->widget());
+        QVERIFY(form);
+        QTableWidget* table = form->tablaVerificacion;
+        QCOMPARE(table->rowCount(), 27);
+        for (int r = 0; r < table->rowCount(); ++r)
+            QCOMPARE(table->item(r, 6)->text(), QStringLiteral("Cumple"));
+        QCOMPARE(form->lresumen->text(),
+                 QStringLiteral("Verificación superada: cumplen las 27 comprobaciones."));
+        QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+
+        table->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
+        form->findChild<QAction*>(QStringLiteral("copiar"))->trigger();
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("Pendiente\t0.991667\nLímite superior del intervalo de la "
+                                "pendiente\t1.05674"));
+        QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    // The PDF lands whole under the chosen name, with nothing left beside it.
+    void exportsThePdf() {
+        ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("verificacion.pdf"));
+        dialogs.saveAnswers.push_back(path);
+        TRIGGER_ENABLED(frameAction("HelpVerifyItem"));
+        auto* form = qobject_cast<VerificationWindow*>(openChildren()[0]->widget());
+        QTest::mouseClick(form->btnpdf, Qt::LeftButton);
+        QVERIFY(dialogs.errors.isEmpty());
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"verificacion.pdf"});
+    }
+};
+
+LDC_WIDGET_TEST_MAIN(VerificationWindowTest)
+#include "VerificationWindowTest.moc"
