@@ -58,11 +58,10 @@ VerificationWindow::VerificationWindow(QWidget* parent)
     QFont bold = lresumen->font();
     bold.setBold(true);
     lresumen->setFont(bold);
-    lcontexto = new QLabel(qt(ldc::contextLines(m_context)[0]) + "    " +
-                               qt(ldc::contextLines(m_context)[1]) + "    " +
-                               qt(ldc::contextLines(m_context)[2]) + "    " +
-                               qt(ldc::contextLines(m_context)[3]),
-                           this);
+    QStringList context;
+    for (const std::string& line : ldc::contextLines(m_context))
+        context << qt(line);
+    lcontexto = new QLabel(context.join(QStringLiteral("    ")), this);
     lcontexto->setObjectName(QStringLiteral("lcontexto"));
     lcontexto->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

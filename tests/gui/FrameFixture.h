@@ -102,7 +102,7 @@ inline QStringList messagesOf(const QStringList& boxes) {
 }
 
 inline const QString kAlwaysAvailable =
-    "WindowMenu HelpMenu HelpContentsItem HelpSearchItem HelpAboutItem FileExitItem";
+    "WindowMenu HelpMenu HelpContentsItem HelpSearchItem HelpVerifyItem HelpAboutItem FileExitItem";
 inline const QString kIdleCommands = "FileNewItem FileOpenItem " + kAlwaysAvailable;
 inline const QString kAfterOpenCommands =
     "mnuclose FileSaveItem FileSaveAsItem FilePrintItem printLasser WindowTileItem "
