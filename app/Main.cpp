@@ -462,7 +462,7 @@ void TMainForm::HelpAbout() {
 }
 
 void TMainForm::HelpVerify() {
-    addChild(new VerificationWindow, kHelpVerificationWindow, QSize(760, 420));
+    addChild(new VerificationWindow, kHelpVerificationWindow, QSize(1060, 480));
 }
 
 void TMainForm::HelpKey() {

@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 #include "app/Dialogs.h"
@@ -113,6 +114,12 @@ void VerificationWindow::fillTable() {
             tablaVerificacion->item(r, 6)->setForeground(Qt::darkRed);
     }
     tablaVerificacion->resizeColumnsToContents();
+    // The case and the source repeat down the table and their tooltips hold them whole;
+    // narrower, they leave the figures and the verdicts in view.
+    for (const int column : {0, 3})
+        tablaVerificacion->setColumnWidth(column, std::min(tablaVerificacion->columnWidth(column),
+                                                           14 * fontMetrics().averageCharWidth()));
+    tablaVerificacion->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tablaVerificacion->horizontalHeader()->setStretchLastSection(true);
 }
 
