@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -40,21 +41,31 @@ private slots:
         QVERIFY(dialogs.errors.isEmpty());
     }
 
-    // The PDF lands whole under the chosen name, with nothing left beside it.
-    void exportsThePdf() {
-        ScriptedDialogs dialogs;
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("verificacion.pdf"));
-        dialogs.saveAnswers.push_back(path);
-        TRIGGER_ENABLED(frameAction("HelpVerifyItem"));
-        auto* form = qobject_cast<VerificationWindow*>(openChildren()[0]->widget());
-        QTest::mouseClick(form->btnpdf, Qt::LeftButton);
-        QVERIFY(dialogs.errors.isEmpty());
-        QFile pdf(path);
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.read(5) == "%PDF-");
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{"verificacion.pdf"});
+    // Printed (to a PDF file chosen in the print dialog) or exported, the document lands
+    // whole under its name, with nothing left beside it.
+    void printsAndExportsThePdf() {
+        for (const char* button : {"btnimprimir", "btnpdf"}) {
+            ScriptedDialogs dialogs;
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("verificacion.pdf"));
+            dialogs.saveAnswers.push_back(path);
+            dialogs.printAnswers.push_back(true);
+            dialogs.configurePrinter = [&](QPrinter* printer) {
+                printer->setOutputFormat(QPrinter::PdfFormat);
+                printer->setOutputFileName(path);
+            };
+            TRIGGER_ENABLED(frameAction("HelpVerifyItem"));
+            auto* form = qobject_cast<VerificationWindow*>(openChildren().last()->widget());
+            QTest::mouseClick(form->findChild<QPushButton*>(button), Qt::LeftButton);
+            QVERIFY(dialogs.errors.isEmpty());
+            QCOMPARE(dialogs.printDialogs + 2 * dialogs.saveRequests.size(),
+                     qstrcmp(button, "btnimprimir") == 0 ? 1 : 2);
+            QFile pdf(path);
+            QVERIFY2(pdf.open(QIODevice::ReadOnly), button);
+            QVERIFY(pdf.read(5) == "%PDF-");
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                     QStringList{"verificacion.pdf"});
+        }
     }
 };
 
