@@ -87,7 +87,9 @@ public:
 
 private:
     void room(int lines) {
-        if (m_y + lines * m_lineHeight <= m_bottom)
+        // A fresh page takes what comes, so that even an absurdly short page cannot make
+        // the table break page after page for ever.
+        if (m_y + lines * m_lineHeight <= m_bottom || m_y == m_page.y(10))
             return;
         footer();
         ++m_pageNumber;
