@@ -76,10 +76,8 @@ TEST(StudyFileWriter, RefusesWhatCouldNotBeReadBack) {
          "en el dato de la fila 3 hay un carácter Ctrl-Z (26), que cortaría el archivo."},
         {[](auto& s) { s.setText(StudyField::date, "3\r5"); },
          "en la fecha hay un retorno de carro (CR), que partiría la línea."},
-        {[](auto& s) {
-             s.setBlankReadings({"0,1", "2\r"});
-         },
-         "en la lectura de blanco 2 hay un retorno de carro (CR), que partiría la línea."},
+        {[](auto& s) { s.setBlankReadings(std::vector<std::string>(2, "\r")); },
+         "en la lectura de blanco 1 hay un retorno de carro (CR), que partiría la línea."},
         {[](auto& s) { s.setBlankReadings(std::vector<std::string>(kMaxFileBlanks + 1, "0")); },
          "el número de lecturas de blancos (1001) debe estar entre 0 y 1000."},
         {[](auto& s) { s.setText(StudyField::addedUnits, "Ωg"); },
@@ -150,10 +148,6 @@ TEST(StudyFileRoundTrip, BlankReadingsFollowTheDataAndComeBack) {
         const CalibrationStudy read = readInto(bytes);
         EXPECT_EQ(blankReadingTexts(read), (std::vector<std::string>{"0,012", "", "0.015€"}));
         EXPECT_EQ(studyFileBytes(read), bytes);
-        CalibrationStudy cut = readInto(dataPart);
-        EXPECT_EQ(cut.blankCount(), 0);
-        cut.setBlankReadings(blankReadingTexts(read));
-        EXPECT_EQ(studyFileBytes(cut), bytes);
     }
 }
 
