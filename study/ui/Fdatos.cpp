@@ -292,7 +292,7 @@ void TFinforma::ThojasClick() {
             // The grid, the page's only control, takes the focus as the toolkit gives it;
             // leaving a grid's cell editor the toolkit may give it to no control at all.
             if (pageOf(focusedControl()) != Thojas->currentIndex())
-                focusControl(Thojas->currentIndex() == 2 ? stgdatos : stgblancos);
+                focusControl(Thojas->currentIndex() == pageOf(stgdatos) ? stgdatos : stgblancos);
             break;
     }
 }

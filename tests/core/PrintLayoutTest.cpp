@@ -199,7 +199,7 @@ TEST(ResultsPage, StatisticsAndLimitLinesByLayoutAndBasis) {
         "LÍMITE DE DETECCIÓN", "LÍMITE DE CUANTIFICACIÓN"};
     const struct { int margin; std::string basis; int x, limitY;
                    std::string detection, quantification; std::vector<Placed> expected;
-                   std::vector<std::string> blanks; } rows[] = {
+                   std::vector<std::string> blanks = {}; } rows[] = {
         {kLaser, "Regresión", 540, 2800, "0.448622 mg", "1.35946 mg",
          {{"Variabilidad", 540, 1300}, {"Regresión", 540, 1400}, {kSignedBy, 540, 5600},
           {"Nombre del método: Valoración de prueba", 540, 4500}, {"Fecha: 06/12/2026", 540, 4900},

@@ -67,7 +67,7 @@ TEST(ResultsAndReportText, TheLimitLinesFollowTheBasis) {
     // clang-format off
     const Lines blankLimits = {"LÍMITE DE DETECCIÓN \"BLANCOS\" = 0.0665546 mg",
                                "LÍMITE DE CUANTIFICACIÓN \"BLANCOS\" = 0.201681 mg", ""};
-    const struct { std::string basis; Lines results, report; std::vector<std::string> blanks; } rows[] = {
+    const struct { std::string basis; Lines results, report; std::vector<std::string> blanks = {}; } rows[] = {
         {"Regresión",
          {"LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 mg",
           "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 mg", ""},
