@@ -9,8 +9,13 @@ bool limitsCalculated(const std::string& basis) {
     return basis == kBasisRegression || basis == kBasisIntercept;
 }
 
-std::string limitValueText(const std::string& basis, double limit, const std::string& addedUnits) {
-    if (!limitsCalculated(basis))
+bool limitsCalculated(const std::string& basis, const CalibrationResults& results) {
+    return limitsCalculated(basis) || results.blankCount >= 2;
+}
+
+std::string limitValueText(const std::string& basis, const CalibrationResults& results,
+                           double limit, const std::string& addedUnits) {
+    if (!limitsCalculated(basis, results))
         return kLimitNotCalculated;
     return formatGeneral(limit) + " " + addedUnits;
 }

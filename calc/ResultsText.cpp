@@ -37,13 +37,13 @@ void writeResultsLines(const std::string& basis, const CalibrationResults& r,
     if (basis == kBasisIntercept)
         sink.appendLine("DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = " +
                         formatGeneral(r.interceptStdDev));
-    // Without a basis the limits are named after the blank readings they would need.
+    // Without a basis the limits are named after the blank readings they stand on.
     if (basis.empty() || limitsCalculated(basis)) {
         const std::string name = quoted(basis.empty() ? "BLANCOS" : basis);
         sink.appendLine("LÍMITE DE DETECCIÓN " + name + " = " +
-                        limitValueText(basis, r.detectionLimit, addedUnits));
+                        limitValueText(basis, r, r.detectionLimit, addedUnits));
         sink.appendLine("LÍMITE DE CUANTIFICACIÓN " + name + " = " +
-                        limitValueText(basis, r.quantificationLimit, addedUnits));
+                        limitValueText(basis, r, r.quantificationLimit, addedUnits));
         sink.appendLine("");
     }
 }

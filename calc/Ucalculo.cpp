@@ -7,7 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "calc/BlankReadings.h"
 #include "calc/FloatChecks.h"
+#include "calc/LimitText.h"
 #include "calc/StudyValues.h"
 #include "study/LdcError.h"
 
@@ -188,6 +190,13 @@ void ComputeCalibration(const StudyDocument& study, CalibrationResults& results)
         [] {
             return std::string("El cálculo se detuvo al sumar los datos: son demasiado grandes.");
         });
+    // A study with a basis never reads its blank readings: one mistyped there cannot stop
+    // the limits it does not use.
+    if (!limitsCalculated(g_work.limitBasis)) {
+        const BlankSummary blanks = blankReadingsSummary(study);
+        results.blankStdDev = blanks.stdDev;
+        results.blankCount = blanks.count;
+    }
 
     // An arithmetic fault says in English what went wrong; the line above it says, in the
     // analyst's words, what the study lacks or which figure could not be calculated.
@@ -283,7 +292,8 @@ void ComputeCalibration(const StudyDocument& study, CalibrationResults& results)
             r.quantificationLimit = w.interceptQuantificationLimit;
         } else {
             // No basis chosen (or one the program does not know): the limits come from the
-            // blank standard deviation, never from whatever an earlier study left here.
+            // blank readings, never from whatever an earlier study left here; with fewer than
+            // two readings they are zero and shown as not calculated.
             const X blank = r.blankStdDev;
             w.blankDetectionLimit = storeDouble(checkedDivide(kDetectionFactor * blank, slope));
             w.blankQuantificationLimit =

@@ -10,7 +10,11 @@ namespace ldc {
 // The outcome of one calculation. Plain record; a field keeps what the last calculation
 // that reached it wrote (zeros before the first).
 struct CalibrationResults {
-    double blankStdDev = 0;  // nothing sets it; the limits of an unknown basis use it
+    // The sample standard deviation of the study's blank readings and their count, read
+    // only for a study whose basis names neither standard deviation of the regression: its
+    // limits stand on the blanks, from two readings on.
+    double blankStdDev = 0;
+    int blankCount = 0;
     double slope = 0;
     double slopeUpper = 0;
     double slopeLower = 0;
@@ -48,9 +52,9 @@ struct CalibrationWork {
 // Reads the study's texts, converting each when it is read; raises ldc::Error with the
 // runtime's conversion or floating point message at the first failing step, leaving the
 // fields written before it with their new values. A conversion error says in its context
-// which value failed. Studies without a line to fit (every result at one level value,
-// every recovered amount equal, a slope of zero) are recognised from the converted values
-// and stop where the same study typed in whole numbers does.
+// which value failed, a blank reading included. Studies without a line to fit (every result at one
+// level value, every recovered amount equal, a slope of zero) are recognised from the converted
+// values and stop where the same study typed in whole numbers does.
 void ComputeCalibration(const StudyDocument& study, CalibrationResults& results);
 
 void ClearAccumulators();

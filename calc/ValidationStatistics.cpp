@@ -7,6 +7,7 @@
 #include <limits>
 #include <map>
 
+#include "calc/BlankReadings.h"
 #include "calc/StudyValues.h"
 
 namespace ldc {
@@ -305,9 +306,11 @@ std::vector<LevelResults> studyLevelResults(const StudyDocument& study) {
     return levels;
 }
 
-std::optional<BlankSummary> studyBlankSummary(const StudyDocument&) {
-    // Studies hold no blank readings yet.
-    return std::nullopt;
+std::optional<BlankSummary> studyBlankSummary(const StudyDocument& study) {
+    const BlankSummary blanks = blankReadingsSummary(study);
+    if (blanks.count < 2)
+        return std::nullopt;
+    return blanks;
 }
 
 }  // namespace ldc

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "calc/LimitText.h"
 #include "calc/Ucalculo.h"
 #include "cli/JsonLine.h"
 #include "files/StudyFile.h"
@@ -37,7 +38,7 @@ void optionalBool(JsonLine& j, std::optional<bool> flag) {
 // The figures exactly as the results window computes them, with its own t table.
 void calculationResults(JsonLine& j, const CalibrationResults& r) {
     const CalibrationWork& w = calibrationWork();
-    const bool basis = w.limitBasis == kBasisRegression || w.limitBasis == kBasisIntercept;
+    const bool basis = limitsCalculated(w.limitBasis, r);
     const auto d = [](double x) { return std::optional<double>(x); };
     j.beginObject();
     j.key("pendiente").value(d(r.slope)).key("pendiente_ls").value(d(r.slopeUpper));
@@ -53,14 +54,23 @@ void calculationResults(JsonLine& j, const CalibrationResults& r) {
     j.endObject();
 }
 
-void limits(JsonLine& j, const ValidationStatistics& v, const ValidationParameters& p) {
+void limits(JsonLine& j, const ValidationStatistics& v, const ValidationParameters& p,
+            const std::optional<BlankSummary>& blanks) {
     const CalibrationMethodLimits& din = v.din32645;
     j.beginObject();
     j.key("ich_regresion");
     limitPair(j, v.ichRegression);
     j.key("ich_ordenada");
     limitPair(j, v.ichIntercept);
-    j.key("ich_blancos").null();  // the study holds no blank readings yet
+    j.key("ich_blancos");
+    if (v.ichBlank && blanks) {
+        j.beginObject().key("ld").value(v.ichBlank->detection);
+        j.key("lc").value(v.ichBlank->quantification);
+        j.key("n_blancos").value(static_cast<long long>(blanks->count));
+        j.key("s_blancos").value(std::optional(blanks->stdDev)).endObject();
+    } else {
+        j.null();
+    }
     j.key("din32645").beginObject();
     j.key("alfa").value(std::optional<double>(p.alpha)).key("beta").value(std::optional(p.beta));
     j.key("k").value(std::optional(p.k)).key("m").value(std::optional(p.m));
@@ -122,6 +132,7 @@ bool validationRecord(const std::string& path, const ValidationParameters& param
     std::optional<std::string> error;
     std::optional<CalibrationResults> results;
     std::optional<ValidationStatistics> statistics;
+    std::optional<BlankSummary> blanks;
     try {
         CalibrationStudy study;
         openStudyFile(path, study);
@@ -133,7 +144,14 @@ bool validationRecord(const std::string& path, const ValidationParameters& param
             // The statistics still say what they can of a study the calculation stops on.
             error = errorBoxText(std::current_exception());
         }
-        statistics = computeValidationStatistics(studyLevelResults(study), parameters);
+        try {
+            blanks = studyBlankSummary(study);
+        } catch (const Error&) {
+            // A blank reading that does not convert takes only the blank limits with it.
+            if (!error)
+                error = errorBoxText(std::current_exception());
+        }
+        statistics = computeValidationStatistics(studyLevelResults(study), parameters, blanks);
     } catch (const Error&) {
         if (!error)
             error = errorBoxText(std::current_exception());
@@ -163,7 +181,7 @@ bool validationRecord(const std::string& path, const ValidationParameters& param
         j.null();
     if (statistics) {
         j.key("limites");
-        limits(j, *statistics, parameters);
+        limits(j, *statistics, parameters, blanks);
         j.key("linealidad");
         linearity(j, *statistics);
         j.key("recuperacion");

@@ -77,6 +77,14 @@ std::string rowsOutOfRange(const char* operation, long long rows) {
            ") debe estar entre 0 y " + integerText(kMaxFileRows) + ".";
 }
 
+std::string blanksOutOfRange(const char* operation, long long blanks) {
+    return std::string(operation) + "el número de lecturas de blancos (" + integerText(blanks) +
+           ") debe estar entre 0 y " + integerText(kMaxFileBlanks) + ".";
+}
+
+// The line that announces the blank readings after the data, e.g. "blancos: 4".
+constexpr std::string_view kBlanksStart = "blancos: ";
+
 constexpr std::string_view kInProgressStart = "estudio en curso: niveles ";
 constexpr std::string_view kInProgressRows = ", filas ";
 
@@ -149,7 +157,16 @@ int wholeNumberAt(const std::string& text, const LineReader& lines, int line,
 
 // Where a value of the study sits, in the analyst's words, for the writer's refusals.
 struct Place {
-    enum class Kind { field, levelValue, replicateCount, countLine, result, secondValue };
+    enum class Kind {
+        field,
+        levelValue,
+        replicateCount,
+        countLine,
+        result,
+        secondValue,
+        blankCountLine,
+        blankReading
+    };
     Kind kind;
     int index;  // the field, the level or the data row
 
@@ -176,6 +193,10 @@ struct Place {
                 return "el dato de la fila " + integerText(index);
             case Kind::secondValue:
                 return "el segundo valor de la fila " + integerText(index);
+            case Kind::blankCountLine:
+                return "el número de lecturas de blancos";
+            case Kind::blankReading:
+                return "la lectura de blanco " + integerText(index);
         }
         return {};
     }
@@ -323,6 +344,30 @@ bool holdsAsComplete(const StudyDocument& study, int levels, long long rows) {
     return sum == rows;
 }
 
+// The blank readings after the data. Any line there but "blancos: B" leaves the study
+// without blank readings, as every file from before them reads.
+std::vector<std::string> readBlankReadings(LineReader& lines, const std::string& opening) {
+    const std::string announce = lines.next();
+    if (!announce.starts_with(kBlanksStart))
+        return {};
+    const int announceLine = lines.lineNumber();
+    const int count = wholeNumberAt(announce.substr(kBlanksStart.size()), lines, announceLine,
+                                    "el número de lecturas de blancos", opening);
+    if (count < 0 || count > kMaxFileBlanks)
+        throw Error(blanksOutOfRange(kOpenRefusal, count));
+    std::vector<std::string> readings(static_cast<std::size_t>(count));
+    for (int i = 1; i <= count; ++i) {
+        readings[i - 1] = lines.next();
+        // A reading that is missing is not an empty one: the file was cut short.
+        if (lines.missing(lines.lineNumber()))
+            throw Error("Faltan lecturas de blancos: la línea " + integerText(announceLine) +
+                            " anuncia " + integerText(count) + " y el archivo termina tras " +
+                            integerText(i - 1) + ".",
+                        opening + ".");
+    }
+    return readings;
+}
+
 }  // namespace
 
 StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName) {
@@ -376,6 +421,7 @@ StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName
     for (std::size_t column = 0; column < 2; ++column)
         for (auto& row : data.rows)
             row[column] = lines.next();
+    data.blanks = readBlankReadings(lines, opening);
     return data;
 }
 
@@ -405,6 +451,7 @@ void applyStudyFileData(const StudyFileData& data, StudyDocument& study,
     while (labelled < levels && integerValue(data.levels[labelled][1]))
         ++labelled;
     writeRowLabels(study, labelled);
+    study.setBlankReadings(data.blanks);
 }
 
 void openStudyFile(const std::string& path, StudyDocument& study) {
@@ -454,6 +501,9 @@ std::string studyFileBytes(const StudyDocument& study) {
     const int levels = levelsInTable(study);
     const long long rows = resultRows(study);
     checkLimits(kSaveRefusal, levels, rows);
+    const int blanks = study.blankCount();
+    if (blanks > kMaxFileBlanks)
+        throw Error(blanksOutOfRange(kSaveRefusal, blanks));
 
     std::string out;
     for (int i = 0; i < 7; ++i)
@@ -480,6 +530,11 @@ std::string studyFileBytes(const StudyDocument& study) {
         appendLine(out, recoveredAmountText(study, r), {K::result, r});
     for (int r = 1; r <= rows; ++r)
         appendLine(out, secondValueText(study, r), {K::secondValue, r});
+    if (blanks > 0) {
+        appendLine(out, std::string(kBlanksStart) + integerText(blanks), {K::blankCountLine, 0});
+        for (int i = 1; i <= blanks; ++i)
+            appendLine(out, study.blankReadingText(i), {K::blankReading, i});
+    }
     return out;
 }
 

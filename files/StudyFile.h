@@ -14,6 +14,7 @@ namespace ldc {
 // is filled or written: the program never writes a file it could not read back.
 inline constexpr int kMaxFileLevels = 10;
 inline constexpr int kMaxFileRows = 100000;
+inline constexpr int kMaxFileBlanks = 1000;
 // A study of the largest size is about a megabyte; a file far beyond that is not a study
 // and is refused before it is read.
 inline constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
@@ -23,6 +24,7 @@ struct StudyFileData {
     std::array<std::string, 7> fields;               // lines 1 to 7, in StudyField order
     std::vector<std::array<std::string, 2>> levels;  // level value, replicate count
     std::vector<std::array<std::string, 2>> rows;    // results table columns 1 and 2
+    std::vector<std::string> blanks;                 // blank readings
 };
 
 // Reads a study file: Windows-1252 text, one value per line. A value ends at the first
@@ -38,10 +40,16 @@ struct StudyFileData {
 // always did): L levels and M data rows give the tables' sizes, the levels the level count
 // places (as many as it says when it is a whole number from 0 to 10, else none) come
 // before that line and the others right after it, and the counts are texts like any other.
-// Lines after the last data row are ignored in both forms, leaving room for more.
+//
+// Blank readings follow the last data row in both forms: the line "blancos: B", then the B
+// readings, one a line. Readers that stop after the data read the study without them, and
+// a study without blank readings has no such lines, so its file is what it always was.
+// Any other line after the data, and everything after the readings, is ignored, leaving
+// room for more.
 //
 // Raises the conversion error (with a context naming the line, and the file when
-// `fileName` is given) or refuses counts beyond the limits and negative replicate counts.
+// `fileName` is given) or refuses counts beyond the limits, negative replicate counts and
+// a file that ends before the blank readings it announces.
 StudyFileData parseStudyFile(std::string_view bytes, const std::string& fileName = {});
 
 // Fills the study from what was read: the seven texts, the table sizes, the caption, the

@@ -146,10 +146,10 @@ void drawStatistics(DrawingSurface& surface, const PageGeometry& page, int x,
     const int detection = last + labels.limitGap;
     surface.textOut(
         page.x(x), page.y(detection),
-        labels.detection + quotedBasis + limitValueText(basis, r.detectionLimit, units));
-    surface.textOut(
-        page.x(x), page.y(detection + 1),
-        labels.quantification + quotedBasis + limitValueText(basis, r.quantificationLimit, units));
+        labels.detection + quotedBasis + limitValueText(basis, r, r.detectionLimit, units));
+    surface.textOut(page.x(x), page.y(detection + 1),
+                    labels.quantification + quotedBasis +
+                        limitValueText(basis, r, r.quantificationLimit, units));
 }
 
 }  // namespace ldc

@@ -69,9 +69,9 @@ void writeReport(const StudyDocument& study, CalibrationResults& results, LineSi
     // The report leaves out the limits of a study without a basis altogether.
     if (limitsCalculated(basis)) {
         sink.appendLine("LÍMITE DE DETECCIÓN  " + quoted(basis) + " = " +
-                        limitValueText(basis, results.detectionLimit, units));
+                        limitValueText(basis, results, results.detectionLimit, units));
         sink.appendLine("LÍMITE DE CUANTIFICACIÓN  " + quoted(basis) + " = " +
-                        limitValueText(basis, results.quantificationLimit, units));
+                        limitValueText(basis, results, results.quantificationLimit, units));
     }
 }
 

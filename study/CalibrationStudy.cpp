@@ -70,6 +70,22 @@ void CalibrationStudy::setRowCount(StudyTable table, int count) {
     t.rows.resize(std::max(count, 1), std::vector<std::string>(t.storedColumns));
 }
 
+int CalibrationStudy::blankCount() const {
+    return static_cast<int>(m_blanks.size());
+}
+
+std::string CalibrationStudy::blankReadingText(int reading) const {
+    if (reading < 1 || reading > blankCount())
+        return {};
+    return m_blanks[static_cast<std::size_t>(reading - 1)];
+}
+
+void CalibrationStudy::setBlankReadings(const std::vector<std::string>& readings) {
+    m_blanks = readings;
+    while (!m_blanks.empty() && m_blanks.back().empty())
+        m_blanks.pop_back();
+}
+
 std::string CalibrationStudy::caption() const {
     return m_caption;
 }

@@ -24,6 +24,9 @@ public:
     int rowCount(StudyTable table) const override;
     void setColumnCount(StudyTable table, int count) override;
     void setRowCount(StudyTable table, int count) override;
+    int blankCount() const override;
+    std::string blankReadingText(int reading) const override;
+    void setBlankReadings(const std::vector<std::string>& readings) override;
     std::string caption() const override;
     void setCaption(const std::string& caption) override;
 
@@ -41,6 +44,7 @@ private:
     std::array<std::string, 7> m_fields;
     Table m_levels;
     Table m_results;
+    std::vector<std::string> m_blanks;
     std::string m_caption = "Nuevo";
 };
 

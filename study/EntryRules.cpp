@@ -12,6 +12,7 @@ namespace {
 constexpr int kGeneralPage = 0;
 constexpr int kLevelPage = 1;
 constexpr int kDataPage = 2;
+constexpr int kBlankPage = 3;
 
 // The results table can never hold more rows than a study file can carry.
 constexpr long long kMaxDataRows = 100000;
@@ -53,6 +54,12 @@ std::string missingDatum(int row) {
 }
 std::string datumNotNumeric(int row) {
     return "El dato" + integerText(row) + " no es un valor numérico.";
+}
+std::string missingBlank(int reading) {
+    return "Falta capturar la lectura " + integerText(reading) + " de blancos.";
+}
+std::string blankNotNumeric(int reading) {
+    return "La lectura " + integerText(reading) + " de blancos no es un valor numérico.";
 }
 }  // namespace notices
 
@@ -147,6 +154,18 @@ EntryVerdict checkResultsTableOnExit(const StudyDocument& study) {
     }
     // With every datum in place the analyst may go on to any page: sending the focus back
     // here would lock the study's other pages away for good.
+    return verdict(std::nullopt, std::nullopt, FocusTarget::UserChoice);
+}
+
+EntryVerdict checkBlankReadingsOnExit(const StudyDocument& study) {
+    const int readings = study.blankCount();
+    for (int i = 1; i <= readings; ++i) {
+        const std::string text = study.blankReadingText(i);
+        if (text.empty())
+            return verdict(notices::missingBlank(i), kBlankPage, FocusTarget::blankTable);
+        if (!isDecimal(text))
+            return verdict(notices::blankNotNumeric(i), kBlankPage, FocusTarget::blankTable);
+    }
     return verdict(std::nullopt, std::nullopt, FocusTarget::UserChoice);
 }
 

@@ -21,6 +21,7 @@ enum class FocusTarget {
     levelTable,
     acceptReplicates,  // "Aceptar replicas por nivel"
     resultsTable,
+    blankTable,
 };
 
 struct EntryVerdict {
@@ -56,6 +57,9 @@ EntryVerdict buildResultsTableOnEnter(StudyDocument& study);
 // Leaving the results table: every recovered amount present and numeric.
 EntryVerdict checkResultsTableOnExit(const StudyDocument& study);
 
+// Leaving the blank readings: every reading up to the last one typed present and numeric.
+EntryVerdict checkBlankReadingsOnExit(const StudyDocument& study);
+
 // Notices, word for word as the analyst reads them.
 namespace notices {
 inline constexpr const char* kMissingBasis = "Falta hacer su selección";
@@ -74,8 +78,10 @@ inline constexpr const char* kReplicateCellsMismatch =
 std::string missingLevelValue(int level);       // "Falta capturar el valor del nivel 2"
 std::string missingLevelReplicates(int level);  // "Falta capturar la replica del nivel 2"
 std::string tooManyReplicates(long long total);
-std::string missingDatum(int row);     // "Falta capturar el 5 º dato."
-std::string datumNotNumeric(int row);  // "El dato3 no es un valor numérico."
+std::string missingDatum(int row);         // "Falta capturar el 5 º dato."
+std::string datumNotNumeric(int row);      // "El dato3 no es un valor numérico."
+std::string missingBlank(int reading);     // "Falta capturar la lectura 2 de blancos."
+std::string blankNotNumeric(int reading);  // "La lectura 2 de blancos no es un valor numérico."
 }  // namespace notices
 
 }  // namespace ldc

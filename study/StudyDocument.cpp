@@ -72,4 +72,13 @@ void setResultRows(StudyDocument& study, int rows) {
     study.setRowCount(StudyTable::results, rows + 1);
 }
 
+std::vector<std::string> blankReadingTexts(const StudyDocument& study) {
+    std::vector<std::string> readings;
+    const int count = study.blankCount();
+    readings.reserve(static_cast<std::size_t>(count));
+    for (int i = 1; i <= count; ++i)
+        readings.push_back(study.blankReadingText(i));
+    return readings;
+}
+
 }  // namespace ldc

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ldc {
 
@@ -55,9 +56,20 @@ public:
     // Used for the results table: N + 1 rows. Cells of removed rows are dropped.
     virtual void setRowCount(StudyTable table, int count) = 0;
 
+    // Replicate readings of blanks, in the units of the recovered amount, as typed and
+    // numbered from 1. They run to the last one typed: empty texts after it are no
+    // readings. A reading outside 1..blankCount reads as empty text.
+    virtual int blankCount() const = 0;
+    virtual std::string blankReadingText(int reading) const = 0;
+    // Replaces every reading (trailing empty texts are dropped).
+    virtual void setBlankReadings(const std::vector<std::string>& readings) = 0;
+
     virtual std::string caption() const = 0;
     virtual void setCaption(const std::string& caption) = 0;
 };
+
+// Every blank reading of the study, in order.
+std::vector<std::string> blankReadingTexts(const StudyDocument& study);
 
 // The level table by name: the header, value and replicate count of level 1..k.
 std::string levelHeaderText(const StudyDocument& study, int level);

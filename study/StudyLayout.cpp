@@ -14,6 +14,10 @@ std::string rowLabel(int level, int replicate) {
     return "Nivel " + integerText(level) + " , " + "Replica " + integerText(replicate);
 }
 
+std::string blankLabel(int reading) {
+    return "Blanco " + integerText(reading);
+}
+
 void applyInitialContent(StudyDocument& study) {
     study.setText(StudyField::levelCount, "3");
     const int k0 = parseInteger(study.text(StudyField::levelCount));

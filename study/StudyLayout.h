@@ -15,6 +15,9 @@ std::string levelHeader(int level);
 // "Nivel 2 , Replica 3": label of replicate 3 of level 2 in the results table.
 std::string rowLabel(int level, int replicate);
 
+// "Blanco 2": label of the second blank reading.
+std::string blankLabel(int reading);
+
 // Headers of a newly created study window: "Nivel i" for i = 1..k of the level-count
 // text (initially "3") and the two row headers.
 void applyInitialContent(StudyDocument& study);

@@ -66,18 +66,19 @@ TFinforma::TFinforma(QWidget* parent) : QWidget(parent) {
     Thojas->addTab(createGeneralPage(), QStringLiteral("Información General"));
     Thojas->addTab(createLevelPage(), QStringLiteral("Información de niveles"));
     Thojas->addTab(createDataPage(), QStringLiteral("Captura de Datos"));
+    Thojas->addTab(createBlankPage(), QStringLiteral("Blancos"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(Thojas);
 
     m_controls = {emetodo, eanalista, efecha,   ecanad, erecupera, ComboBox1,
-                  enivel,  bnivel,    stgnivel, botonr, stgdatos};
+                  enivel,  bnivel,    stgnivel, botonr, stgdatos,  stgblancos};
     for (int i = 1; i < m_controls.size(); ++i)
         setTabOrder(m_controls[i - 1], m_controls[i]);
     for (QWidget* control : m_controls)
         if (!qobject_cast<StringGrid*>(control))
             control->installEventFilter(this);
-    for (StringGrid* g : {stgnivel, stgdatos})
+    for (StringGrid* g : {stgnivel, stgdatos, stgblancos})
         connect(g, &StringGrid::keyPressed, this,
                 [this, g](QChar key) { emit controlKeyPressed(g, key); });
 
@@ -244,6 +245,31 @@ QWidget* TFinforma::createDataPage() {
     return page;
 }
 
+QWidget* TFinforma::createBlankPage() {
+    auto* page = new QWidget;
+    stgblancos = new StringGrid(2, 2);
+    stgblancos->setObjectName(QStringLiteral("stgblancos"));
+    stgblancos->setDefaultColumnWidth(110);
+    stgblancos->setDefaultRowHeight(24);
+    stgblancos->setFixedSize(273, 260);
+    labelBlankRows(1);
+
+    auto* caption = new QLabel(QStringLiteral(
+        "Lecturas de blancos, en las unidades de la cantidad recuperada (una por renglón):"));
+    caption->setBuddy(stgblancos);
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(16, 10, 16, 8);
+    column->addWidget(caption);
+    column->addWidget(stgblancos, 0, Qt::AlignLeft | Qt::AlignTop);
+    column->addStretch();
+    return page;
+}
+
+void TFinforma::labelBlankRows(int fromRow) {
+    for (int r = fromRow; r < stgblancos->rowCount(); ++r)
+        stgblancos->setCell(0, r, QString::fromStdString(ldc::blankLabel(r)));
+}
+
 void TFinforma::FormCreate() {
     ldc::applyInitialContent(*this);
     stgdatos->setColumnWidth(0, 140);
@@ -263,10 +289,10 @@ void TFinforma::ThojasClick() {
             focusControl(enivel);
             break;
         default:
-            // The data grid, the page's only control, takes the focus as the toolkit gives
-            // it; leaving a grid's cell editor the toolkit may give it to no control at all.
+            // The grid, the page's only control, takes the focus as the toolkit gives it;
+            // leaving a grid's cell editor the toolkit may give it to no control at all.
             if (pageOf(focusedControl()) != Thojas->currentIndex())
-                focusControl(stgdatos);
+                focusControl(Thojas->currentIndex() == pageOf(stgdatos) ? stgdatos : stgblancos);
             break;
     }
 }
@@ -342,6 +368,8 @@ QWidget* TFinforma::controlFor(ldc::FocusTarget target) const {
             return botonr;
         case ldc::FocusTarget::resultsTable:
             return grid(ldc::StudyTable::results);
+        case ldc::FocusTarget::blankTable:
+            return stgblancos;
     }
     return nullptr;
 }
@@ -378,8 +406,10 @@ void TFinforma::setText(ldc::StudyField which, const std::string& text) {
     // The data column is headed by the units of the recovered amount as soon as the field
     // holds them, as leaving the field heads it: a study filled by Open prints the same
     // general page as the same study typed by hand.
-    if (which == ldc::StudyField::recoveredUnits)
+    if (which == ldc::StudyField::recoveredUnits) {
         stgdatos->setCell(1, 0, value);
+        stgblancos->setCell(1, 0, value);
+    }
 }
 
 std::string TFinforma::cell(ldc::StudyTable which, int column, int row) const {
@@ -404,6 +434,31 @@ void TFinforma::setColumnCount(ldc::StudyTable which, int count) {
 
 void TFinforma::setRowCount(ldc::StudyTable which, int count) {
     grid(which)->setRowCount(count);
+}
+
+int TFinforma::blankCount() const {
+    int readings = stgblancos->rowCount() - 1;
+    while (readings > 0 && stgblancos->cell(1, readings).isEmpty())
+        --readings;
+    return readings;
+}
+
+std::string TFinforma::blankReadingText(int reading) const {
+    if (reading < 1 || reading > blankCount())
+        return {};
+    return stgblancos->cell(1, reading).toStdString();
+}
+
+void TFinforma::setBlankReadings(const std::vector<std::string>& readings) {
+    std::size_t count = readings.size();
+    while (count > 0 && readings[count - 1].empty())
+        --count;
+    // The header row, the readings and the empty row for the next one.
+    stgblancos->setRowCount(static_cast<int>(count) + 2);
+    for (std::size_t i = 0; i < count; ++i)
+        stgblancos->setCell(1, static_cast<int>(i) + 1, QString::fromStdString(readings[i]));
+    stgblancos->setCell(1, static_cast<int>(count) + 1, QString());
+    labelBlankRows(1);
 }
 
 std::string TFinforma::caption() const {

@@ -18,10 +18,10 @@ class QTabWidget;
 
 // The study window: the one calibration study lives in the texts of its controls. Page 0
 // holds the general information, page 1 the levels of added amount with their replicate
-// counts, page 2 the recovered amounts.
+// counts, page 2 the recovered amounts and page 3 the readings of blanks.
 //
 // The entry rules are handlers on these controls. The window reports, for every entry
-// control (the five edits, enivel, ComboBox1, both buttons and both grids):
+// control (the five edits, enivel, ComboBox1, both buttons and the three grids):
 //   controlEntered  - the focus arrived at the control from another one;
 //   controlExited   - the focus left it for another control of this window (a grid's last
 //                     keystroke is already in its cell);
@@ -50,6 +50,9 @@ public:
     int rowCount(ldc::StudyTable table) const override;
     void setColumnCount(ldc::StudyTable table, int count) override;
     void setRowCount(ldc::StudyTable table, int count) override;
+    int blankCount() const override;
+    std::string blankReadingText(int reading) const override;
+    void setBlankReadings(const std::vector<std::string>& readings) override;
     std::string caption() const override;
     void setCaption(const std::string& caption) override;
 
@@ -65,6 +68,7 @@ public:
     StringGrid* stgnivel;
     QPushButton* botonr;
     StringGrid* stgdatos;
+    StringGrid* stgblancos;
     QMenu* pmenu;
     QAction* pmnudunet;
 
@@ -93,6 +97,9 @@ public:
     void stgdatosEnter();
     void stgdatosKeyPress(QChar key);
     void stgdatosExit();
+    void stgblancosKeyPress(QChar key);
+    void stgblancosEdited();
+    void stgblancosExit();
     void pmnudunetClick();
 
     // Closing: asks to save a modified study, then lets the frame's commands know.
@@ -145,6 +152,9 @@ private:
     QWidget* createGeneralPage();
     QWidget* createLevelPage();
     QWidget* createDataPage();
+    QWidget* createBlankPage();
+    // One empty row always follows the last reading, ready for the next one.
+    void labelBlankRows(int fromRow);
     QLineEdit* addEdit(const char* name, int maxLength, int width);
     void trackFocus(QWidget* now);
     void dispatchFocus();

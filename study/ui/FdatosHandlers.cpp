@@ -1,4 +1,4 @@
-// The study window's handlers: the entry rules that lead the analyst through the three
+// The study window's handlers: the entry rules that lead the analyst through the four
 // pages, the marking of edits on the frame, and the close question. The verdicts of the
 // checks are the core's (EntryRules.h); a handler gathers what the analyst did, asks the
 // core and applies the answer.
@@ -46,6 +46,7 @@ void TFinforma::connectEntryRules() {
     connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &TFinforma::markModified);
     for (StringGrid* g : {stgnivel, stgdatos})
         connect(g, &StringGrid::cellEdited, this, &TFinforma::markModified);
+    connect(stgblancos, &StringGrid::cellEdited, this, &TFinforma::stgblancosEdited);
     // The data grid is alone on its page: Tab after the last datum leaves it only to come
     // back, and its data are checked on the way as on any leaving.
     connect(stgdatos, &StringGrid::tabbedOutToItself, this, [this] {
@@ -72,6 +73,8 @@ void TFinforma::controlExit(QWidget* control) {
         stgnivelExit();
     else if (control == stgdatos)
         stgdatosExit();
+    else if (control == stgblancos)
+        stgblancosExit();
 }
 
 void TFinforma::controlKeyPress(QWidget* control, QChar key) {
@@ -93,6 +96,8 @@ void TFinforma::controlKeyPress(QWidget* control, QChar key) {
         stgnivelKeyPress(key);
     else if (control == stgdatos)
         stgdatosKeyPress(key);
+    else if (control == stgblancos)
+        stgblancosKeyPress(key);
 }
 
 void TFinforma::markModified() {
@@ -157,8 +162,9 @@ void TFinforma::erecuperaKeyPress(QChar) {
 }
 
 void TFinforma::erecuperaExit() {
-    // The data column is headed by the units of the recovered amount.
+    // The data and blank columns are headed by the units of the recovered amount.
     ldc::setRecoveredAmountText(*this, 0, erecupera->text().toStdString());
+    stgblancos->setCell(1, 0, erecupera->text());
     focusControl(ComboBox1);
 }
 
@@ -238,6 +244,26 @@ void TFinforma::stgdatosExit() {
     setNavigationMode(StudyTable::results, GridNavigation::CellToCellTab);
     setCurrentCell(StudyTable::results, 1, 1);
     applyVerdict(ldc::checkResultsTableOnExit(*this));
+}
+
+void TFinforma::stgblancosKeyPress(QChar key) {
+    markModified();
+    // Enter goes on to the next reading, always there: a row follows the last one typed.
+    if (key == kEnter && !inLastRow(stgblancos))
+        stgblancos->setCurrentCell(1, stgblancos->currentRow() + 1);
+}
+
+void TFinforma::stgblancosEdited() {
+    markModified();
+    const int last = stgblancos->rowCount() - 1;
+    if (stgblancos->cell(1, last).isEmpty())
+        return;
+    stgblancos->appendRows(1);
+    labelBlankRows(last + 1);
+}
+
+void TFinforma::stgblancosExit() {
+    applyVerdict(ldc::checkBlankReadingsOnExit(*this));
 }
 
 void TFinforma::pmnudunetClick() {

@@ -213,6 +213,15 @@ void StringGrid::setRowCount(int count) {
     setUpdatesEnabled(true);
 }
 
+void StringGrid::appendRows(int count) {
+    const int before = rowCount();
+    if (count <= 0)
+        return;
+    // Rows inserted after every existing one move no cell, so the open editor stays.
+    QTableWidget::setRowCount(before + count);
+    makeFixedItems(before, columnCount());
+}
+
 // The cell editor must not vanish with its cell while it holds the focus: the toolkit would
 // send the focus on to some other cell or control. The grid takes the focus for the change
 // and afterwards puts the editor on the nearest editable cell.

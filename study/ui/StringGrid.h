@@ -42,6 +42,9 @@ public:
     // Rows, the fixed header row included; never below 1.
     int rowCount() const { return QTableWidget::rowCount(); }
     void setRowCount(int count);
+    // Adds rows after the last one while the analyst types: the cell being edited keeps
+    // its editor, its text and its cursor.
+    void appendRows(int count);
 
     void setDefaultColumnWidth(int width);
     void setDefaultRowHeight(int height);

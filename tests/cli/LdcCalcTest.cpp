@@ -41,6 +41,9 @@ TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {
     commas.results = {{"1,9", "2,1", "2,0"}, {"4,1", "3,9", "4,2"}, {"5,8", "6,1", "6,0"}};
     saveStudyFile((dir / "comas.w9c").string(), testing::makeStudy(commas));
     saveStudyFile((dir / "dos.w9c").string(), testing::makeStudy({{"1", "2"}, {{"1.1"}, {"3.3"}}}));
+    testing::StudyOutline blanks = testing::workedExample("");
+    blanks.blanks = {"0.10", "0.12", "0.14"};
+    saveStudyFile((dir / "blancos.w9c").string(), testing::makeStudy(blanks));
 
     const std::string example = "'" LDC_EXAMPLES_DIR "/ejemplo.w9c'";
     const std::string usage = "Uso: ldc-calc [--informe] [--separador-decimal=C] ARCHIVO.w9c";
@@ -54,6 +57,7 @@ TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {
          "LÍMITE DE CUANTIFICACIÓN \"Ordenada al Origen\" = 1,19893 mg", ""},
         {"--help", 0, -1, 0, usage, ""},
         {"dos.w9c", 1, 0, 0, "", stop},  // no results window opens
+        {"blancos.w9c", 0, 17, 14, "LÍMITE DE DETECCIÓN \"BLANCOS\" = 0.0665546 mg", ""},
         // The report's lines before the failure stay, and the message comes after them.
         {"--informe dos.w9c 2>&1", 1, -1, 22, "Nivel 2 , Replica 1            3.3", ""},
         {"--informe dos.w9c 2>&1", 1, -1, -1, stop, ""},
@@ -92,10 +96,13 @@ TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {
     }
     // Every key laboratory systems read, in each record; the failing file's error and nulls.
     std::system(("cd '" + dir.string() + "' && '" LDC_CALC_BINARY "' --json " + example +
-                 " no-existe.w9c >out")
+                 " no-existe.w9c blancos.w9c >out")
                     .c_str());
     const Lines json = linesOf(dir / "out");
-    ASSERT_EQ(json.size(), 2u);
+    ASSERT_EQ(json.size(), 3u);
+    for (const char* key : {"\"ld\":0.06655462184873", "\"ich_blancos\":{\"ld\":0.06655462184873",
+                            "\"n_blancos\":3,\"s_blancos\":0.02"})
+        EXPECT_NE(json[2].find(key), std::string::npos) << key << json[2];
     for (const char* key :
          {"\"error\":null,\"avisos\":[],\"n\":9,\"niveles\":3,\"resultados\":{\"pendiente\":",
           "\"base\":\"Regresión\",\"ld\":0.4486221301392399", "\"ich_blancos\":null",

@@ -148,6 +148,14 @@ TEST(Calculation, AConversionErrorNamesTheFirstBadCellAndWritesNoField) {
         {"more replicates than data rows", [](S& s) { setReplicateCountText(s, 3, "4"); },
          "'' is not a valid floating point value",
          "El dato de la fila 10 de Captura de Datos está vacío."},
+        {"a blank reading, when the limits stand on the blanks",
+         [](S& s) { s.setText(StudyField::limitBasis, "x"); s.setBlankReadings({"1", "", "2"}); },
+         "'' is not a valid floating point value", "La lectura 2 de Blancos está vacía."},
+        {"the data come before the blanks",
+         [](S& s) { s.setText(StudyField::limitBasis, ""); s.setBlankReadings({"b1", "1"});
+                    setRecoveredAmountText(s, 9, "y9"); },
+         "'y9' is not a valid floating point value",
+         "El dato de la fila 9 de Captura de Datos no es un número."},
     };
     // clang-format on
     for (const auto& row : rows) {

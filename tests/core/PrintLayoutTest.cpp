@@ -133,7 +133,8 @@ TEST(ResultsPage, StatisticsAndLimitLinesByLayoutAndBasis) {
         "COEFICIENTE DE DETERMINACIÓN", "DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN",
         "LÍMITE DE DETECCIÓN", "LÍMITE DE CUANTIFICACIÓN"};
     const struct { int margin; std::string basis; int x, limitY;
-                   std::string detection, quantification; std::vector<Placed> expected; } rows[] = {
+                   std::string detection, quantification; std::vector<Placed> expected;
+                   std::vector<std::string> blanks = {}; } rows[] = {
         {kLaser, "Regresión", 540, 2800, "0.448622 mg", "1.35946 mg",
          {{"Variabilidad", 540, 1300}, {"Regresión", 540, 1400}, {kSignedBy, 540, 5600},
           {"Nombre del método: Valoración de prueba", 540, 4500}, {"Fecha: 06/12/2026", 540, 4900},
@@ -147,12 +148,15 @@ TEST(ResultsPage, StatisticsAndLimitLinesByLayoutAndBasis) {
           {"rule", 0, 4300}}},
         {2, "Ordenada al Origen", 60, 2900, "0.395648 mg", "1.19893 mg", {}},
         {1, "", 36, 2700, none, none, {}},
+        {kLaser, "", 540, 2800, "0.0665546 mg", "0.201681 mg", {}, {"0.10", "0.12", "0.14"}},
     };
     // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.basis << ", M" << row.margin);
         RecordingSurface surface;
-        printChoice(surface, makeStudy(workedExample(row.basis)), row.margin, 1);
+        testing::StudyOutline outline = workedExample(row.basis);
+        outline.blanks = row.blanks;
+        printChoice(surface, makeStudy(outline), row.margin, 1);
         const auto& labels = row.margin == kLaser ? laserLabels : deskJetLabels;
         for (int i = 0; i < 9; ++i)
             EXPECT_TRUE(

@@ -65,7 +65,9 @@ TEST(ResultsAndReportText, TheLimitLinesFollowTheBasis) {
     const std::string none = " = no calculado: el estudio no tiene base de cálculo";
     const std::string sd = "DESVIACIÓN ESTÁNDAR DE ORDENADA AL ORIGEN = 0.118894";
     // clang-format off
-    const struct { std::string basis; Lines results, report; } rows[] = {
+    const Lines blankLimits = {"LÍMITE DE DETECCIÓN \"BLANCOS\" = 0.0665546 mg",
+                               "LÍMITE DE CUANTIFICACIÓN \"BLANCOS\" = 0.201681 mg", ""};
+    const struct { std::string basis; Lines results, report; std::vector<std::string> blanks = {}; } rows[] = {
         {"Regresión",
          {"LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 mg",
           "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 mg", ""},
@@ -76,15 +78,22 @@ TEST(ResultsAndReportText, TheLimitLinesFollowTheBasis) {
           "LÍMITE DE CUANTIFICACIÓN \"Ordenada al Origen\" = 1.19893 mg", ""},
          {sd, "LÍMITE DE DETECCIÓN  \"Ordenada al Origen\" = 0.395648 mg",
           "LÍMITE DE CUANTIFICACIÓN  \"Ordenada al Origen\" = 1.19893 mg"}},
-        // Without a basis nothing supplies the blank readings' deviation: no figure is shown.
+        // Without a basis the limits stand on two blank readings or more, else on nothing.
         {"", {"LÍMITE DE DETECCIÓN \"BLANCOS\"" + none,
-              "LÍMITE DE CUANTIFICACIÓN \"BLANCOS\"" + none, ""}, {}},
+              "LÍMITE DE CUANTIFICACIÓN \"BLANCOS\"" + none, ""}, {}, {"0.1"}},
+        {"", blankLimits, {}, {"0.10", "0.12", "0,14"}},
+        {"Regresión", {"LÍMITE DE DETECCIÓN \"Regresión\" = 0.448622 mg",
+          "LÍMITE DE CUANTIFICACIÓN \"Regresión\" = 1.35946 mg", ""},
+         {"LÍMITE DE DETECCIÓN  \"Regresión\" = 0.448622 mg",
+          "LÍMITE DE CUANTIFICACIÓN  \"Regresión\" = 1.35946 mg"}, {"0.1", "no se lee"}},
         {"regresión", {}, {}},
         {"Ordenada al origen", {}, {}},
     };
     // clang-format on
     for (const auto& row : rows) {
-        const CalibrationStudy study = makeStudy(workedExample(row.basis));
+        StudyOutline outline = workedExample(row.basis);
+        outline.blanks = row.blanks;
+        const CalibrationStudy study = makeStudy(outline);
         const Lines statistics{"VARIABILIDAD \"" + row.basis + "\""};
         EXPECT_EQ(linesOf(study),
                   statistics + Lines{""} + testing::workedExampleRegressionLines() + row.results)

@@ -76,6 +76,10 @@ TEST(StudyFileWriter, RefusesWhatCouldNotBeReadBack) {
          "en el dato de la fila 3 hay un carácter Ctrl-Z (26), que cortaría el archivo."},
         {[](auto& s) { s.setText(StudyField::date, "3\r5"); },
          "en la fecha hay un retorno de carro (CR), que partiría la línea."},
+        {[](auto& s) { s.setBlankReadings(std::vector<std::string>(2, "\r")); },
+         "en la lectura de blanco 1 hay un retorno de carro (CR), que partiría la línea."},
+        {[](auto& s) { s.setBlankReadings(std::vector<std::string>(kMaxFileBlanks + 1, "0")); },
+         "el número de lecturas de blancos (1001) debe estar entre 0 y 1000."},
         {[](auto& s) { s.setText(StudyField::addedUnits, "Ωg"); },
          "el carácter \"Ω\" (U+03A9), en las unidades de la cantidad adicionada, no existe en la "
          "codificación Windows-1252 de los archivos de estudio."},
@@ -130,6 +134,23 @@ TEST(StudyFileRoundTrip, EveryStudyComesBackAsItStands) {
     EXPECT_EQ(studyFileBytes(readInto(file)), file);
 }
 
+// Blank readings follow the data: a reader that stops after the data reads the same study,
+// and the study without its readings writes exactly the bytes it wrote before they existed.
+TEST(StudyFileRoundTrip, BlankReadingsFollowTheDataAndComeBack) {
+    for (const bool inProgress : {false, true}) {
+        CalibrationStudy study = twoLevelStudy();
+        if (inProgress)
+            setReplicateCountText(study, 2, "");
+        const std::string dataPart = studyFileBytes(study);
+        study.setBlankReadings({"0,012", "", "0.015€", "", ""});
+        const std::string bytes = studyFileBytes(study);
+        EXPECT_EQ(bytes, dataPart + crlf("blancos: 3|0,012||0.015\x80|"));
+        const CalibrationStudy read = readInto(bytes);
+        EXPECT_EQ(blankReadingTexts(read), (std::vector<std::string>{"0,012", "", "0.015€"}));
+        EXPECT_EQ(studyFileBytes(read), bytes);
+    }
+}
+
 // Where Windows-1252 departs from Latin-1; the five bytes it leaves undefined keep their number.
 TEST(StudyFileRoundTrip, ReadsBytes80To9FAsTheirCharacters) {
     std::string bytes;
@@ -178,9 +199,19 @@ TEST(StudyFileReader, MalformedAndOddFiles) {
         {kHeader + crlf("x|estudio en curso: niveles 11, filas 0|"),
          refusal + "de niveles (11) debe estar entre 0 y 10."},
         {kHeader + crlf("x|estudio en curso: niveles 1, filas |"), "'x" + kNotInteger},
+        {kHeader + crlf("1|1|1|1|7||blancos:2|1|"), "[7|]"},  // not the announcing line
+        {kHeader + crlf("1|1|1|1|7||blancos: 2x|"), "'2x" + kNotInteger},
+        {kHeader + crlf("1|1|1|1|7||blancos: -1|"),
+         refusal + "de lecturas de blancos (-1) debe estar entre 0 y 1000."},
+        {kHeader + crlf("1|1|1|1|7||blancos: 2|0,1|"),
+         "Faltan lecturas de blancos: la línea 13 anuncia 2 y el archivo termina tras 1."},
     };
     for (const auto& [bytes, expected] : rows)
         EXPECT_EQ(outcome(bytes), expected) << bytes;
+    EXPECT_EQ(errorOf([&] { parseStudyFile(kHeader + crlf("0|0|blancos: |"), "b.w9c"); }),
+              "No se pudo abrir el estudio «b.w9c»: el número de lecturas de blancos (línea 9) no "
+              "es un número entero.\n'" +
+                  kNotInteger + ".");
 }
 
 // The error `call` raises in a child process after `prepare`; one that hangs fails there.

@@ -14,6 +14,7 @@ CalibrationStudy makeStudy(const StudyOutline& outline) {
     study.setText(StudyField::addedUnits, outline.addedUnits);
     study.setText(StudyField::recoveredUnits, outline.recoveredUnits);
     study.setText(StudyField::limitBasis, outline.basis);
+    study.setBlankReadings(outline.blanks);
     const int k = static_cast<int>(outline.levelValues.size());
     study.setText(StudyField::levelCount, integerText(k));
     study.setColumnCount(G::levels, k + 1);

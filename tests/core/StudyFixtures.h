@@ -14,6 +14,7 @@ struct StudyOutline {
     std::string basis = "Regresión";
     std::string addedUnits = "mg";
     std::string recoveredUnits = "mg";
+    std::vector<std::string> blanks = {};
 };
 
 CalibrationStudy makeStudy(const StudyOutline& outline);

@@ -34,7 +34,7 @@ inline void settle() {
 // The entry control holding the focus: a grid's cell editor counts as the grid.
 inline QWidget* focusedIn(const TFinforma& form) {
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
-        if (w == form.stgnivel || w == form.stgdatos)
+        if (w == form.stgnivel || w == form.stgdatos || w == form.stgblancos)
             return w;
     return QApplication::focusWidget();
 }

@@ -145,9 +145,10 @@ private slots:
             captions << m_form->Thojas->tabText(i);
         for (int i = 0; i < m_form->ComboBox1->count(); ++i)
             captions << m_form->ComboBox1->itemText(i);
-        QCOMPARE(captions, (QStringList{"Aceptar niveles", "Aceptar replicas por nivel",
-                                        "Información General", "Información de niveles",
-                                        "Captura de Datos", "Regresión", "Ordenada al Origen"}));
+        QCOMPARE(captions,
+                 (QStringList{"Aceptar niveles", "Aceptar replicas por nivel",
+                              "Información General", "Información de niveles", "Captura de Datos",
+                              "Blancos", "Regresión", "Ordenada al Origen"}));
         QCOMPARE(available(), QStringLiteral("close save"));
         loadWorkedExample();
         // A picked page gets the cursor back where it last stood, as the toolkit alone would.
@@ -235,6 +236,9 @@ private slots:
             {"stgdatos", "3.9", "tab0", {}, "emetodo", {1, 5}});
         // The data grid is alone on its page: Tab there checks the data and goes to the first.
         row("Tab on the last datum", {"stgdatos", "6.2", "Tab", {}, "stgdatos", {1, 9}});
+        const QString blankAbc = "La lectura 1 de blancos no es un valor numérico.";
+        row("blank abc", {"stgblancos", "abc", "tab2", {blankAbc}, "stgblancos", {1, 1}});
+        row("blank: on to the page picked", {"stgblancos", "0,02", "tab1", {}, "enivel", {1, 1}});
     }
     void typingAndLeavingAControl() {
         QFETCH(Visit, visit);
@@ -338,6 +342,38 @@ private slots:
                  (QStringList{"Nivel 2 , Replica 2", "Nivel 3 , Replica 1", "Nivel 3 , Replica 2",
                               "Nivel 4 , Replica 1"}));
         QCOMPARE(m_dialogs->notices.size(), 3);
+    }
+
+    // A row follows the last reading as the analyst types; Open fills the page, Save writes it.
+    void blankReadingsTypedOpenedAndSaved() {
+        start();
+        clickTab(*m_form, 3);
+        expectFocus("stgblancos");
+        for (const char* text : {"0.10", "\r", "0.12", "\r", "\r"})
+            *text == '\r' ? press(Qt::Key_Return) : type(QLatin1String(text));
+        QCOMPARE(framePanel("estado")->text(), kModified);
+        type(QStringLiteral("0.14"));  // Enter in the empty last row stayed there
+        QCOMPARE(m_form->stgblancos->cell(0, 4), QStringLiteral("Blanco 4"));
+        QCOMPARE(ldc::blankReadingTexts(*m_form),
+                 (std::vector<std::string>{"0.10", "0.12", "0.14"}));
+
+        const QString file = m_dir.filePath("blancos.w9c");
+        ldc::testing::StudyOutline outline = ldc::testing::workedExample("");
+        outline.blanks = {"0,5", "", "0,7"};
+        ldc::saveStudyFile(QFile::encodeName(file).toStdString(), ldc::testing::makeStudy(outline));
+        m_dialogs->questionAnswers.push_back(false);
+        TRIGGER_ENABLED(frameAction("mnuclose"));
+        flushDeletes();
+        start(file);
+        QCOMPARE(ldc::blankReadingTexts(*m_form), outline.blanks);
+        QCOMPARE(m_form->stgblancos->cell(0, 4), QStringLiteral("Blanco 4"));
+        // Edits elsewhere leave the readings for Save to write as they came.
+        type(QStringLiteral(" II"));
+        TRIGGER_ENABLED(frameAction("FileSaveItem"));
+        ldc::CalibrationStudy saved;
+        ldc::openStudyFile(QFile::encodeName(file).toStdString(), saved);
+        QCOMPARE(saved.text(StudyField::method), "Valoración de prueba II");
+        QCOMPARE(ldc::blankReadingTexts(saved), outline.blanks);
     }
 
     void closeQuestionAndItsAnswers_data() {
