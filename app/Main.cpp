@@ -27,6 +27,7 @@
 #include "app/help/HelpViewer.h"
 #include "calc/ui/ResultsCommand.h"
 #include "files/ui/FileCommands.h"
+#include "files/ui/StudyHistoryWindow.h"
 #include "report/ui/ReportCommands.h"
 
 QPointer<TMainForm> MainForm;
@@ -173,6 +174,10 @@ void TMainForm::createMenus() {
                 QKeySequence(Qt::CTRL | Qt::Key_F1), 32, QStringLiteral("Ayuda|Busca ayuda sobre"));
     HelpHowToUseItem = addItem(HelpMenu, "HelpHowToUseItem", QStringLiteral("Como &usar  la ayuda"),
                                {}, 0, QStringLiteral("Ayuda|Como usar la ayuda"));
+    HelpHistoryItem =
+        addItem(HelpMenu, "HelpHistoryItem", QStringLiteral("&Historial del estudio"), {},
+                kHelpStudyHistory,
+                QStringLiteral("Ayuda|Presenta el registro de auditoría del estudio abierto"));
     separator(HelpMenu, "N3");
     HelpAboutItem = addItem(HelpMenu, "HelpAboutItem", QStringLiteral("&Acerca..."), {}, 33,
                             QStringLiteral("Ayuda|Presenta información del programa"));
@@ -196,6 +201,7 @@ void TMainForm::createMenus() {
     connect(HelpSearchItem, &QAction::triggered, this, &TMainForm::HelpSearch);
     connect(HelpHowToUseItem, &QAction::triggered, this, &TMainForm::HelpHowToUse);
     connect(HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
+    connect(HelpHistoryItem, &QAction::triggered, this, [this] { showStudyHistory(*this); });
     // F1 is the contents item's key, but pressed it asks for the help of what is in
     // front of the user; the menu item itself shows the contents.
     HelpContentsItem->installEventFilter(this);

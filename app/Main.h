@@ -126,6 +126,7 @@ private:
     QAction* HelpSearchItem = nullptr;
     QAction* HelpHowToUseItem = nullptr;
     QAction* HelpAboutItem = nullptr;
+    QAction* HelpHistoryItem = nullptr;
 
     QFrame* SpeedBar = nullptr;
     QMdiArea* ClientArea = nullptr;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "calc/Ucalculo.h"
-#include "cli/JsonLine.h"
+#include "files/JsonLine.h"
 #include "files/StudyFile.h"
 #include "study/CalibrationStudy.h"
 #include "study/LdcError.h"

@@ -2,7 +2,8 @@
 // windows. It prints the lines of the results window, or of the report window with
 // --informe, and stops on the first error exactly where the program would, with the
 // error box's text on standard error. With --json it writes, for each of several studies,
-// one JSON object with the results and the validation statistics.
+// one JSON object with the results and the validation statistics. With
+// --verificar-auditoria it checks a study's audit trail.
 
 #include <cerrno>
 #include <charconv>
@@ -18,6 +19,7 @@
 #include "calc/ResultsText.h"
 #include "calc/ValidationStatistics.h"
 #include "cli/ValidationRecord.h"
+#include "files/AuditTrail.h"
 #include "files/FileErrors.h"
 #include "files/StudyFile.h"
 #include "report/ReportText.h"
@@ -37,6 +39,7 @@ constexpr const char* kUsage = "Uso: ldc-calc [--informe] [--separador-decimal=C
 constexpr const char* kHelp =
     "Uso: ldc-calc [--informe] [--separador-decimal=C] ARCHIVO.w9c\n"
     "     ldc-calc --json [--alfa=A] [--beta=B] [--k=K] [--m=M] ARCHIVO.w9c...\n"
+    "     ldc-calc --verificar-auditoria ARCHIVO.w9c\n"
     "\n"
     "Calcula el límite de detección y el límite de cuantificación del método a partir\n"
     "de un estudio de curva de calibración guardado en un archivo .w9c. Ajusta por\n"
@@ -66,6 +69,10 @@ constexpr const char* kHelp =
     "  --k=K                    inversa de la incertidumbre relativa del límite de\n"
     "                           cuantificación de DIN 32645 (3). Solo con --json.\n"
     "  --m=M                    mediciones repetidas de una muestra (1). Solo con --json.\n"
+    "  --verificar-auditoria    comprueba el registro de auditoría del estudio\n"
+    "                           (ARCHIVO.w9c.auditoria): que cada entrada siga a la\n"
+    "                           anterior y que el estudio esté como lo dejó la última.\n"
+    "                           Escribe el veredicto y nombra la primera entrada rota.\n"
     "  --help                   muestra esta ayuda y termina.\n"
     "\n"
     "Si el archivo no se puede leer o el cálculo se detiene, las líneas ya escritas\n"
@@ -74,7 +81,8 @@ constexpr const char* kHelp =
     "\n"
     "Estado de salida: 0 si el cálculo se completó, 1 si hubo un error al leer el\n"
     "estudio o al calcular (con --json, en alguno de los archivos), 2 si la línea de\n"
-    "órdenes no es válida.\n";
+    "órdenes no es válida. Con --verificar-auditoria, 0 solo si el registro está\n"
+    "íntegro y el estudio coincide con él; 1 si no, o si falta o no se puede leer.\n";
 
 // Each line goes out as soon as it is made, so a report that stops part-way leaves the
 // lines before the failure, as the report window does.
@@ -91,6 +99,7 @@ struct Options {
     bool report = false;
     bool json = false;
     bool statisticsParameters = false;
+    bool verifyTrail = false;
     std::optional<char> separator;
     std::string path;
     std::vector<std::string> paths;
@@ -128,6 +137,8 @@ Options parseArguments(int argc, char** argv) {
             options.help = true;
         } else if (!onlyFiles && arg == "--informe") {
             options.report = true;
+        } else if (!onlyFiles && arg == "--verificar-auditoria") {
+            options.verifyTrail = true;
         } else if (!onlyFiles && arg == "--json") {
             options.json = true;
         } else if (!onlyFiles && arg.starts_with("--alfa=")) {
@@ -166,6 +177,9 @@ Options parseArguments(int argc, char** argv) {
         throw UsageError{"--json y --informe no se pueden usar juntas"};
     if (!options.json && options.statisticsParameters)
         throw UsageError{"--alfa, --beta, --k y --m solo se usan con --json"};
+    if (options.verifyTrail &&
+        (options.json || options.report || options.statisticsParameters || options.separator))
+        throw UsageError{"--verificar-auditoria no se combina con otras opciones"};
     if (files > 1 && !options.json)
         throw UsageError{"se admite un solo archivo de estudio"};
     return options;
@@ -202,9 +216,23 @@ int runJson(const Options& options) {
     return status == kExitOk && !allSucceeded ? kExitError : status;
 }
 
+// The verdict on standard output; a trail that is not intact is a failure for the scripts
+// that run the check.
+int runTrailCheck(const Options& options) {
+    const ldc::AuditTrail trail = ldc::readAuditTrail(options.path);
+    for (const std::string& line : trail.verdict.lines(options.path)) {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+    const int status = finishOutput();
+    return status == kExitOk && !trail.verdict.intact() ? kExitError : status;
+}
+
 int run(const Options& options) {
     if (options.json)
         return runJson(options);
+    if (options.verifyTrail)
+        return runTrailCheck(options);
     ldc::setDecimalSeparator(options.separator.value_or(ldc::decimalSeparatorFromEnvironment()));
     ldc::CalibrationStudy study;
     ldc::openStudyFile(options.path, study);
