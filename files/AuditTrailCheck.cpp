@@ -178,8 +178,9 @@ std::vector<std::string> AuditVerdict::lines(const std::string& studyPath) const
     const std::string study = "«" + baseName(studyPath) + "»";
     const std::string count = std::to_string(entries) + (entries == 1 ? " entrada" : " entradas");
     if (intact())
-        return {"Registro de auditoría íntegro: " + count + " encadenadas; el estudio " + study +
-                " está como lo dejó la última."};
+        return {"Registro de auditoría íntegro (" + count +
+                "): la cadena está completa y el estudio " + study +
+                " está como lo dejó la última entrada."};
     std::vector<std::string> lines{"Registro de auditoría NO íntegro (" + count + "):"};
     if (brokenLine)
         lines.push_back("Línea " + std::to_string(*brokenLine) + ": " + brokenReason + ".");
