@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 #include "app/Main.h"
 #include "files/Sha256.h"
 #include "study/ui/Fdatos.h"
@@ -39,6 +41,15 @@ std::string notRecorded(const QString& studyPath) {
            quotedName(QString::fromStdString(ldc::auditTrailPath(studyPath.toStdString())));
 }
 
+// A save whose entry could not be written, until its file's next entry. The next save of the
+// same file, while the file is still as that save left it, records both saves' changes.
+struct UnrecordedSave {
+    std::string path;
+    ldc::StudyFileSnapshot before;  // the file as last recorded
+    std::optional<std::string> written;
+};
+std::optional<UnrecordedSave> g_unrecorded;
+
 }  // namespace
 
 QString openStudyPath() {
@@ -60,12 +71,24 @@ void recordStudyAction(const QString& studyPath, std::string_view action, const 
     entry.shaAfter = entry.shaBefore;
     ldc::appendAuditEntry(path, std::move(entry),
                           actionDone(action, studyPath) + notRecorded(studyPath));
+    if (g_unrecorded && g_unrecorded->path == path)
+        g_unrecorded.reset();
 }
 
 void recordStudySave(const QString& studyPath, const ldc::StudyFileSnapshot& before,
                      const QString& detail) {
     const std::string path = filePath(studyPath);
+    const ldc::StudyFileSnapshot after = ldc::snapshotStudyFile(path);
+    std::string described = detail.toStdString();
+    ldc::StudyFileSnapshot from = before;
+    if (g_unrecorded && g_unrecorded->path == path && g_unrecorded->written == before.sha) {
+        from = g_unrecorded->before;
+        described += (described.empty() ? "" : "; ") +
+                     std::string("incluye un guardado anterior que no se pudo registrar");
+    }
+    g_unrecorded = UnrecordedSave{path, from, after.sha};
     ldc::appendAuditEntry(
-        path, ldc::saveAuditEntry(before, ldc::snapshotStudyFile(path), detail.toStdString()),
+        path, ldc::saveAuditEntry(from, after, described),
         "El estudio se guardó en " + quotedName(studyPath) + notRecorded(studyPath));
+    g_unrecorded.reset();
 }

@@ -23,6 +23,6 @@ void recordStudyAction(const QString& studyPath, std::string_view action,
 
 // Records a save of the study to `studyPath`, which replaced the file `before`: the hashes
 // and every text that changed. A failure says that the study was saved but its entry was
-// not written.
+// not written; the next save of the file then records the changes of both.
 void recordStudySave(const QString& studyPath, const ldc::StudyFileSnapshot& before,
                      const QString& detail = {});

@@ -20,14 +20,14 @@ QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-// The action as the menus name it; an action of a later version shows as written.
+// The action in the analyst's words; an action of a later version shows as written.
 QString actionName(const std::string& action) {
     static const std::pair<std::string_view, const char*> kNames[] = {
         {ldc::auditAction::open, "Abrir"},
         {ldc::auditAction::save, "Guardar"},
         {ldc::auditAction::print, "Imprimir"},
         {ldc::auditAction::exportPdf, "Exportar registro PDF"},
-        {ldc::auditAction::calculate, "Detección y Cuantificación"},
+        {ldc::auditAction::calculate, "Calcular"},
     };
     for (const auto& [name, shown] : kNames)
         if (action == name)

@@ -108,7 +108,13 @@ private slots:
         ldc::CalibrationStudy saved;
         ldc::openStudyFile(m_study.toStdString(), saved);
         QCOMPARE(saved.text(ldc::StudyField::method), "Método revisado");
+        // Saved again once the trail can be written, the entry holds the changes of both.
         QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("estudio.w9c.auditoria")));
+        TRIGGER_ENABLED(frameAction("FileSaveItem"));
+        QCOMPARE(framePanel("estado")->text(), QString());
+        QCOMPARE(
+            entries().at(0).entry.changes,
+            (std::vector<ldc::AuditChange>{{"Método", "Valoración de prueba", "Método revisado"}}));
     }
 };
 
