@@ -32,6 +32,7 @@ constexpr CommandRow kRows[] = {
     {"HelpSearchItem", nullptr, false, {on, same, same, same, same, same, same, same}},
     {"HelpHowToUseItem", nullptr, true, {on, same, same, same, same, same, same, same}},
     {"HelpVerifyItem", nullptr, false, {on, same, same, same, same, same, same, same}},
+    {"HelpHistoryItem", nullptr, false, {off, on, on, off, off, same, same, off}},
     {"HelpAboutItem", nullptr, false, {on, same, same, same, same, same, same, same}},
     {"FileExitItem", "spdexit", false, {on, same, same, same, same, same, same, same}},
 };

@@ -28,6 +28,7 @@
 #include "calc/ui/ResultsCommand.h"
 #include "calc/ui/VerificationWindow.h"
 #include "files/ui/FileCommands.h"
+#include "files/ui/StudyHistoryWindow.h"
 #include "report/ui/ReportCommands.h"
 
 QPointer<TMainForm> MainForm;
@@ -178,6 +179,10 @@ void TMainForm::createMenus() {
         HelpMenu, "HelpVerifyItem", QStringLiteral("&Verificación del programa"), {},
         kHelpVerificationWindow,
         QStringLiteral("Verificación|Comprueba los cálculos con datos de referencia publicados"));
+    HelpHistoryItem =
+        addItem(HelpMenu, "HelpHistoryItem", QStringLiteral("&Historial del estudio"), {},
+                kHelpStudyHistory,
+                QStringLiteral("Ayuda|Presenta el registro de auditoría del estudio abierto"));
     separator(HelpMenu, "N3");
     HelpAboutItem = addItem(HelpMenu, "HelpAboutItem", QStringLiteral("&Acerca..."), {}, 33,
                             QStringLiteral("Ayuda|Presenta información del programa"));
@@ -202,6 +207,7 @@ void TMainForm::createMenus() {
     connect(HelpHowToUseItem, &QAction::triggered, this, &TMainForm::HelpHowToUse);
     connect(HelpVerifyItem, &QAction::triggered, this, &TMainForm::HelpVerify);
     connect(HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
+    connect(HelpHistoryItem, &QAction::triggered, this, [this] { showStudyHistory(*this); });
     // F1 is the contents item's key, but pressed it asks for the help of what is in
     // front of the user; the menu item itself shows the contents.
     HelpContentsItem->installEventFilter(this);

@@ -129,6 +129,7 @@ private:
     QAction* HelpHowToUseItem = nullptr;
     QAction* HelpVerifyItem = nullptr;
     QAction* HelpAboutItem = nullptr;
+    QAction* HelpHistoryItem = nullptr;
 
     QFrame* SpeedBar = nullptr;
     QMdiArea* ClientArea = nullptr;

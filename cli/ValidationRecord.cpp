@@ -6,7 +6,7 @@
 
 #include "calc/LimitText.h"
 #include "calc/Ucalculo.h"
-#include "cli/JsonLine.h"
+#include "files/JsonLine.h"
 #include "files/StudyFile.h"
 #include "study/CalibrationStudy.h"
 #include "study/LdcError.h"

@@ -3,7 +3,8 @@
 // --informe, and stops on the first error exactly where the program would, with the
 // error box's text on standard error. With --json it writes, for each of several studies,
 // one JSON object with the results and the validation statistics. With --autoverificacion
-// it checks its own figures against published reference results.
+// it checks its own figures against published reference results, and with
+// --verificar-auditoria it checks a study's audit trail.
 
 #include <cerrno>
 #include <charconv>
@@ -21,6 +22,7 @@
 #include "calc/SelfVerification.h"
 #include "calc/ValidationStatistics.h"
 #include "cli/ValidationRecord.h"
+#include "files/AuditTrail.h"
 #include "files/FileErrors.h"
 #include "files/StudyFile.h"
 #include "report/ReportText.h"
@@ -41,6 +43,7 @@ constexpr const char* kHelp =
     "Uso: ldc-calc [--informe] [--separador-decimal=C] ARCHIVO.w9c\n"
     "     ldc-calc --json [--alfa=A] [--beta=B] [--k=K] [--m=M] ARCHIVO.w9c...\n"
     "     ldc-calc --autoverificacion\n"
+    "     ldc-calc --verificar-auditoria ARCHIVO.w9c\n"
     "\n"
     "Calcula el límite de detección y el límite de cuantificación del método a partir\n"
     "de un estudio de curva de calibración guardado en un archivo .w9c. Ajusta por\n"
@@ -75,6 +78,10 @@ constexpr const char* kHelp =
     "                           (ejemplo de la ayuda, NIST StRD Norris y Pontius,\n"
     "                           DIN 32645) y escribe la tabla de comprobaciones con el\n"
     "                           equipo, el usuario, la versión y la fecha.\n"
+    "  --verificar-auditoria    comprueba el registro de auditoría del estudio\n"
+    "                           (ARCHIVO.w9c.auditoria): que cada entrada siga a la\n"
+    "                           anterior y que el estudio esté como lo dejó la última.\n"
+    "                           Escribe el veredicto y nombra la primera entrada rota.\n"
     "  --help                   muestra esta ayuda y termina.\n"
     "\n"
     "Si el archivo no se puede leer o el cálculo se detiene, las líneas ya escritas\n"
@@ -84,7 +91,9 @@ constexpr const char* kHelp =
     "Estado de salida: 0 si el cálculo se completó, 1 si hubo un error al leer el\n"
     "estudio o al calcular (con --json, en alguno de los archivos), 2 si la línea de\n"
     "órdenes no es válida. Con --autoverificacion: 0 si cumplen todas las\n"
-    "comprobaciones, 1 si alguna no cumple.\n";
+    "comprobaciones, 1 si alguna no cumple. Con --verificar-auditoria, 0 solo si el\n"
+    "registro está íntegro y el estudio coincide con él; 1 si no, o si falta o no se\n"
+    "puede leer.\n";
 
 // Each line goes out as soon as it is made, so a report that stops part-way leaves the
 // lines before the failure, as the report window does.
@@ -102,6 +111,7 @@ struct Options {
     bool json = false;
     bool selfVerification = false;
     bool statisticsParameters = false;
+    bool verifyTrail = false;
     std::optional<char> separator;
     std::string path;
     std::vector<std::string> paths;
@@ -141,6 +151,8 @@ Options parseArguments(int argc, char** argv) {
             options.report = true;
         } else if (!onlyFiles && arg == "--autoverificacion") {
             options.selfVerification = true;
+        } else if (!onlyFiles && arg == "--verificar-auditoria") {
+            options.verifyTrail = true;
         } else if (!onlyFiles && arg == "--json") {
             options.json = true;
         } else if (!onlyFiles && arg.starts_with("--alfa=")) {
@@ -175,7 +187,7 @@ Options parseArguments(int argc, char** argv) {
         return options;
     if (options.selfVerification) {
         if (files > 0 || options.json || options.report || options.separator ||
-            options.statisticsParameters)
+            options.statisticsParameters || options.verifyTrail)
             throw UsageError{"--autoverificacion no admite archivos ni otras opciones"};
         return options;
     }
@@ -185,6 +197,9 @@ Options parseArguments(int argc, char** argv) {
         throw UsageError{"--json y --informe no se pueden usar juntas"};
     if (!options.json && options.statisticsParameters)
         throw UsageError{"--alfa, --beta, --k y --m solo se usan con --json"};
+    if (options.verifyTrail &&
+        (options.json || options.report || options.statisticsParameters || options.separator))
+        throw UsageError{"--verificar-auditoria no se combina con otras opciones"};
     if (files > 1 && !options.json)
         throw UsageError{"se admite un solo archivo de estudio"};
     return options;
@@ -232,11 +247,25 @@ int runSelfVerification() {
     return status == kExitOk && !ldc::allPassed(rows) ? kExitError : status;
 }
 
+// The verdict on standard output; a trail that is not intact is a failure for the scripts
+// that run the check.
+int runTrailCheck(const Options& options) {
+    const ldc::AuditTrail trail = ldc::readAuditTrail(options.path);
+    for (const std::string& line : trail.verdict.lines(options.path)) {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+    const int status = finishOutput();
+    return status == kExitOk && !trail.verdict.intact() ? kExitError : status;
+}
+
 int run(const Options& options) {
     if (options.selfVerification)
         return runSelfVerification();
     if (options.json)
         return runJson(options);
+    if (options.verifyTrail)
+        return runTrailCheck(options);
     ldc::setDecimalSeparator(options.separator.value_or(ldc::decimalSeparatorFromEnvironment()));
     ldc::CalibrationStudy study;
     ldc::openStudyFile(options.path, study);

@@ -4,7 +4,7 @@ set -euo pipefail
 
 # The README says what each is for.
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core qt6-translations-l10n
-          libboost-math-dev libssl-dev qt6-charts-dev libgtest-dev libgmock-dev libbenchmark-dev clang-format
+          libboost-math-dev libssl-dev nlohmann-json3-dev qt6-charts-dev libgtest-dev libgmock-dev libbenchmark-dev clang-format
           desktop-file-utils appstream shared-mime-info man-db dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "calc/ResultsText.h"
 #include "calc/ui/Fresult.h"
+#include "files/ui/StudyAudit.h"
 #include "study/ui/Fdatos.h"
 
 namespace {
@@ -31,4 +32,6 @@ void ResultsCommand::mnudunetClick() {
         form->appendLine(QString::fromStdString(line));
     Finfo = form;
     m_frame.addChild(form, kHelpResultsWindow, kResultsWindowSize, TMainForm::ChildPlace::Centred);
+    recordStudyAction(openStudyPath(), ldc::auditAction::calculate,
+                      QStringLiteral("Detección y Cuantificación"));
 }

@@ -10,6 +10,7 @@
 #include "app/HelpRequest.h"
 #include "app/Main.h"
 #include "files/StudyFile.h"
+#include "files/ui/StudyAudit.h"
 #include "study/ui/Fdatos.h"
 
 namespace {
@@ -83,6 +84,7 @@ void FileCommands::openFile(const QString& path) {
         if (!form->isAncestorOf(QApplication::focusWidget()))
             form->ThojasEnter();
     });
+    recordStudyAction(path, ldc::auditAction::open);
 }
 
 void FileCommands::FileSave(QObject* sender) {
@@ -94,9 +96,7 @@ void FileCommands::FileSave(QObject* sender) {
         FileSaveAs(sender);
         return;
     }
-    BusyPointer busy;
-    ldc::saveStudyFile(filePath(m_saveDialog.fileName), *Finforma);
-    m_frame.clearModified();
+    saveTo(m_saveDialog.fileName, SaveKind::Save);
 }
 
 void FileCommands::FileSaveAs(QObject* /*sender*/) {
@@ -105,13 +105,26 @@ void FileCommands::FileSaveAs(QObject* /*sender*/) {
     const std::optional<QString> chosen = dialogs().saveFileName(&m_frame, m_saveDialog);
     if (!chosen)
         return;
+    saveTo(*chosen, SaveKind::SaveAs);
+}
+
+void FileCommands::saveTo(const QString& path, SaveKind kind) {
     BusyPointer busy;
-    ldc::saveStudyFile(filePath(*chosen), *Finforma);
+    const std::string file = filePath(path);
+    // The save's trail entry lists what changed against the file as it was on disk.
+    const ldc::StudyFileSnapshot before = ldc::snapshotStudyFile(file);
+    ldc::saveStudyFile(file, *Finforma);
+    if (kind == SaveKind::SaveAs) {
+        // Only a complete write binds the study to the new name, so the caption and the
+        // file that Save rewrites never part company after a failed Save As.
+        Finforma->setWindowTitle(path);
+        m_saveDialog.fileName = path;
+    }
+    // A save whose trail entry could not be written keeps the edit marker, so that the
+    // analyst saves again once the trail can be written.
+    recordStudySave(path, before,
+                    kind == SaveKind::SaveAs ? QStringLiteral("Guardar como") : QString());
     m_frame.clearModified();
-    // Only a complete write binds the study to the new name, so the caption and the
-    // file that Save rewrites never part company after a failed Save As.
-    Finforma->setWindowTitle(*chosen);
-    m_saveDialog.fileName = *chosen;
 }
 
 void FileCommands::mnucloseClick() {

@@ -32,6 +32,9 @@ public:
 
 private:
     TFinforma* createStudyWindow();
+    // Writes the study to `path` and records the save; Save As also binds the study to it.
+    enum class SaveKind { Save, SaveAs };
+    void saveTo(const QString& path, SaveKind kind);
 
     TMainForm& m_frame;
     FileDialogRequest m_openDialog;

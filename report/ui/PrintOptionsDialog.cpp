@@ -2,9 +2,11 @@
 
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStringList>
 
 #include "app/Dialogs.h"
+#include "files/ui/StudyAudit.h"
 #include "report/ui/PrinterSurface.h"
 #include "report/ui/RadioGroup.h"
 #include "study/ui/Fdatos.h"
@@ -17,6 +19,17 @@ std::unique_ptr<ldc::DrawingSurface> surfaceOn(QPrinter& printer, int resolution
     if (g_surfaceFactory)
         return g_surfaceFactory(printer, resolution);
     return std::make_unique<PrinterSurface>(printer, resolution);
+}
+
+// The trail's words for a print: the layout, the page and where it went.
+QString printDetail(const QString& dialogName, const QString& page, const QPrinter& printer) {
+    const QString layout = dialogName == QLatin1String("Fopprt1") ? QStringLiteral("Lasser")
+                                                                  : QStringLiteral("DeskJet");
+    const QString target = printer.outputFileName().isEmpty()
+                               ? QStringLiteral("impresora «") + printer.printerName()
+                               : QStringLiteral("archivo «") + printer.outputFileName();
+    return layout + QStringLiteral(": ") + page + QStringLiteral("; ") + target +
+           QStringLiteral("»");
 }
 
 }  // namespace
@@ -67,6 +80,9 @@ void PrintOptionsDialog::BitBtn1Click() {
         return;
     const std::unique_ptr<ldc::DrawingSurface> surface = surfaceOn(*m_printer, layoutResolution());
     printChoice(*surface, *Finforma, opcion->itemIndex());
+    if (QRadioButton* page = opcion->item(opcion->itemIndex()))
+        recordStudyAction(openStudyPath(), ldc::auditAction::print,
+                          printDetail(objectName(), page->text(), *m_printer));
 }
 
 void PrintOptionsDialog::BitBtn2Click() {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "StudyFixtures.h"
+#include "files/AuditTrail.h"
+#include "files/Sha256.h"
 #include "files/StudyFile.h"
 
 namespace ldc {
@@ -45,6 +47,19 @@ TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {
     blanks.blanks = {"0.10", "0.12", "0.14"};
     saveStudyFile((dir / "blancos.w9c").string(), testing::makeStudy(blanks));
 
+    // Two studies with their trails, one of them edited by hand afterwards.
+    for (const char* name : {"auditado.w9c", "editado.w9c"}) {
+        const std::string study = (dir / name).string();
+        saveStudyFile(study, testing::makeStudy(testing::workedExample()));
+        for (const std::string_view action : {auditAction::open, auditAction::print}) {
+            AuditEntry entry = newAuditEntry(action);
+            entry.shaBefore = entry.shaAfter = fileSha256Hex(study);
+            appendAuditEntry(study, entry);
+        }
+    }
+    std::system(
+        ("sed -i 's/abrir/guardar/' '" + (dir / "editado.w9c.auditoria").string() + "'").c_str());
+
     const std::string example = "'" LDC_EXAMPLES_DIR "/ejemplo.w9c'";
     const std::string usage = "Uso: ldc-calc [--informe] [--separador-decimal=C] ARCHIVO.w9c";
     const std::string seeHelp = "Pruebe 'ldc-calc --help' para más información.";
@@ -76,7 +91,16 @@ TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {
         {"--json --alfa=1 " + example, 2, 0, 0, "", seeHelp},
         {"--autoverificacion", 0, -1, -1, "Verificación superada: cumplen las 27 comprobaciones.",
          ""},
-        {"--autoverificacion " + example, 2, 0, 0, "", seeHelp}};
+        {"--autoverificacion " + example, 2, 0, 0, "", seeHelp},
+        {"--verificar-auditoria auditado.w9c", 0, 1, 0,
+         "Registro de auditoría íntegro (2 entradas): la cadena está completa y el estudio "
+         "«auditado.w9c» está como lo dejó la última entrada.",
+         ""},
+        {"--verificar-auditoria editado.w9c", 1, 2, 1,
+         "Línea 2: no sigue a la línea 1: esa entrada se modificó o falta una entrada entre ambas.",
+         ""},
+        {"--verificar-auditoria comas.w9c", 1, 0, 0, "", "File not found."},  // no trail
+        {"--verificar-auditoria --informe a.w9c", 2, 0, 0, "", seeHelp}};
     for (const Expected& run : runs) {
         SCOPED_TRACE(run.arguments);
         // The program's own redirections come first, so that the row's own take over.

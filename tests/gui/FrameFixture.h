@@ -106,5 +106,5 @@ inline const QString kAlwaysAvailable =
 inline const QString kIdleCommands = "FileNewItem FileOpenItem " + kAlwaysAvailable;
 inline const QString kAfterOpenCommands =
     "mnuclose FileSaveItem FileSaveAsItem FilePrintItem printLasser WindowTileItem "
-    "WindowCascadeItem " +
-    kAlwaysAvailable;
+    "WindowCascadeItem WindowMenu HelpMenu HelpContentsItem HelpSearchItem HelpVerifyItem HelpHistoryItem "
+    "HelpAboutItem FileExitItem";

@@ -1,4 +1,4 @@
-#include "cli/JsonLine.h"
+#include "files/JsonLine.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,0 +1,305 @@
+#include "files/AuditTrail.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+#include "files/FileErrors.h"
+#include "files/JsonLine.h"
+#include "files/Sha256.h"
+#include "study/LdcError.h"
+
+namespace ldc {
+
+namespace {
+
+std::string baseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return visibleText(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+std::string utcNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    ::gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+// The account the program runs under, as the system knows it; the environment only when the
+// system has no name for it (a container's bare user id).
+std::string userName() {
+    passwd entry{};
+    passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(::geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
+        found->pw_name && *found->pw_name)
+        return found->pw_name;
+    for (const char* variable : {"USER", "LOGNAME"})
+        if (const char* value = std::getenv(variable); value && *value)
+            return value;
+    return std::to_string(::geteuid());
+}
+
+std::string hostName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return name;
+}
+
+void optionalText(JsonLine& j, const std::optional<std::string>& text) {
+    if (text)
+        j.value(std::string_view(*text));
+    else
+        j.null();
+}
+
+// Closes a file, also when the append stops part-way.
+class FileCloser {
+public:
+    explicit FileCloser(int fd) : m_fd(fd) {}
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+    ~FileCloser() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int fd() const { return m_fd; }
+    int close() {
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result;
+    }
+
+private:
+    int m_fd;
+};
+
+// The last line of the trail (without its line end), read backwards from the end so that a
+// trail of many years costs no more than a new one. `complete` tells whether the file ends
+// with a line end; a line cut short by a crash does not.
+std::optional<std::string> lastLine(int fd, off_t size, bool& complete, const std::string& what) {
+    complete = true;
+    if (size == 0)
+        return std::nullopt;
+    std::string tail;
+    off_t start = size;
+    for (;;) {
+        const off_t chunk = start < 4096 ? start : 4096;
+        start -= chunk;
+        std::string piece(static_cast<std::size_t>(chunk), '\0');
+        const ssize_t got = ::pread(fd, piece.data(), piece.size(), start);
+        if (got != static_cast<ssize_t>(chunk))
+            throwIoError(got < 0 ? errno : EIO, what);
+        tail.insert(0, piece);
+        const std::size_t from = tail.size() > 1 ? tail.size() - 2 : 0;
+        const std::size_t end = tail.find_last_of('\n', from);
+        if (tail.size() > 1 && end != std::string::npos) {
+            tail.erase(0, end + 1);
+            break;
+        }
+        if (start == 0)
+            break;
+    }
+    complete = tail.back() == '\n';
+    if (complete)
+        tail.pop_back();
+    return tail;
+}
+
+// The bytes of the regular file at `path`, or nothing when there is none or it cannot be read
+// (a trail records what the disk holds; a file it cannot read is a file it cannot name).
+std::optional<std::string> readWholeFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    FileCloser file(fd);
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return bytes;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+void writeAll(int fd, const std::string& bytes, const std::string& what) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            throwIoError(errno, what);
+        }
+        done += static_cast<std::size_t>(written);
+    }
+}
+
+const char* const kFieldNames[] = {"Método",
+                                   "Analista",
+                                   "Fecha",
+                                   "Unidades de la cantidad adicionada",
+                                   "Unidades de la cantidad recuperada",
+                                   "Curva de calibración",
+                                   "Número de niveles"};
+
+template <class Rows, class Name>
+void compareRows(const Rows* before, const Rows& after, const char* const (&columns)[2],
+                 Name&& rowName, std::vector<AuditChange>& changes) {
+    const std::size_t count = std::max(before ? before->size() : 0, after.size());
+    for (std::size_t r = 0; r < count; ++r)
+        for (std::size_t c = 0; c < 2; ++c) {
+            const std::string old = before && r < before->size() ? (*before)[r][c] : std::string();
+            const std::string now = r < after.size() ? after[r][c] : std::string();
+            if (old != now)
+                changes.push_back({rowName(r + 1) + ", " + columns[c], old, now});
+        }
+}
+
+}  // namespace
+
+std::string auditTrailPath(const std::string& studyPath) {
+    return studyPath + ".auditoria";
+}
+
+std::string programNameAndVersion() {
+    return "ldc " LDC_VERSION;
+}
+
+AuditEntry newAuditEntry(std::string_view action, std::string_view detail) {
+    AuditEntry entry;
+    entry.time = utcNow();
+    entry.user = userName();
+    entry.host = hostName();
+    entry.program = programNameAndVersion();
+    entry.action = action;
+    if (!detail.empty())
+        entry.detail = std::string(detail);
+    return entry;
+}
+
+std::string auditEntryLine(const AuditEntry& entry) {
+    JsonLine j;
+    j.beginObject();
+    j.key("fecha").value(std::string_view(entry.time));
+    j.key("usuario").value(std::string_view(entry.user));
+    j.key("equipo").value(std::string_view(entry.host));
+    j.key("programa").value(std::string_view(entry.program));
+    j.key("accion").value(std::string_view(entry.action));
+    j.key("detalle");
+    optionalText(j, entry.detail);
+    j.key("sha256_antes");
+    optionalText(j, entry.shaBefore);
+    j.key("sha256_despues");
+    optionalText(j, entry.shaAfter);
+    j.key("cambios").beginArray();
+    for (const AuditChange& change : entry.changes) {
+        j.beginObject();
+        j.key("campo").value(std::string_view(change.field));
+        j.key("antes").value(std::string_view(change.before));
+        j.key("despues").value(std::string_view(change.after));
+        j.endObject();
+    }
+    j.endArray();
+    j.key("anterior");
+    optionalText(j, entry.previous);
+    j.endObject();
+    return j.text();
+}
+
+void appendAuditEntry(const std::string& studyPath, AuditEntry entry,
+                      const std::string& failureContext) {
+    const std::string path = auditTrailPath(studyPath);
+    const std::string what =
+        failureContext.empty()
+            ? "No se pudo escribir el registro de auditoría «" + baseName(path) + "»"
+            : failureContext;
+    // 0666 lets the umask decide, as for the study file itself.
+    FileCloser trail(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (trail.fd() < 0)
+        throwPathError(path, errno, what);
+    // Two programs recording on the same study at once must not interleave their lines nor
+    // link both to the same predecessor.
+    while (::flock(trail.fd(), LOCK_EX) != 0)
+        if (errno != EINTR)
+            throwIoError(errno, what);
+    struct stat info;
+    if (::fstat(trail.fd(), &info) != 0)
+        throwIoError(errno, what);
+    if (!S_ISREG(info.st_mode))
+        throwIoError(EISDIR, what);
+    bool complete = true;
+    const std::optional<std::string> previous = lastLine(trail.fd(), info.st_size, complete, what);
+    entry.previous = previous ? std::optional<std::string>(sha256Hex(*previous)) : std::nullopt;
+    // A line cut short stays as it is (the check reports it); the new entry starts a line.
+    std::string bytes = complete ? std::string() : std::string("\n");
+    bytes += auditEntryLine(entry);
+    bytes += '\n';
+    writeAll(trail.fd(), bytes, what);
+    if (::fsync(trail.fd()) != 0)
+        throwIoError(errno, what);
+    if (trail.close() != 0)
+        throwIoError(errno, what);
+}
+
+std::vector<AuditChange> studyFileChanges(const StudyFileData* before, const StudyFileData& after) {
+    std::vector<AuditChange> changes;
+    for (std::size_t i = 0; i < after.fields.size(); ++i) {
+        const std::string old = before ? before->fields[i] : std::string();
+        if (old != after.fields[i])
+            changes.push_back({kFieldNames[i], old, after.fields[i]});
+    }
+    const auto level = [](std::size_t i) { return "Nivel " + std::to_string(i); };
+    const auto row = [](std::size_t r) { return "Fila " + std::to_string(r); };
+    compareRows(before ? &before->levels : nullptr, after.levels,
+                {"cantidad adicionada", "replicaciones"}, level, changes);
+    compareRows(before ? &before->rows : nullptr, after.rows, {"dato", "segundo valor"}, row,
+                changes);
+    return changes;
+}
+
+StudyFileSnapshot snapshotStudyFile(const std::string& path) {
+    StudyFileSnapshot snapshot;
+    const std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes)
+        return snapshot;
+    snapshot.sha = sha256Hex(*bytes);
+    // A file that is not a study this program reads is compared as if it were empty: the
+    // save's entry then lists every text the study holds. The save itself goes on.
+    try {
+        snapshot.content = parseStudyFile(*bytes);
+    } catch (const Error&) {
+    }
+    return snapshot;
+}
+
+AuditEntry saveAuditEntry(const StudyFileSnapshot& before, const StudyFileSnapshot& after,
+                          std::string_view detail) {
+    AuditEntry entry = newAuditEntry(auditAction::save, detail);
+    entry.shaBefore = before.sha;
+    entry.shaAfter = after.sha;
+    static const StudyFileData empty;
+    entry.changes = studyFileChanges(before.content ? &*before.content : nullptr,
+                                     after.content ? *after.content : empty);
+    return entry;
+}
+
+}  // namespace ldc
