@@ -5,8 +5,10 @@
 #include <QStringList>
 
 #include "app/Dialogs.h"
+#include "report/IdentifiedSurface.h"
 #include "report/ui/PrinterSurface.h"
 #include "report/ui/RadioGroup.h"
+#include "report/ui/StudyIdentity.h"
 #include "study/ui/Fdatos.h"
 
 namespace {
@@ -66,7 +68,9 @@ void PrintOptionsDialog::BitBtn1Click() {
     if (!Finforma)
         return;
     const std::unique_ptr<ldc::DrawingSurface> surface = surfaceOn(*m_printer, layoutResolution());
-    printChoice(*surface, *Finforma, opcion->itemIndex());
+    // Every printed page names the study's file and its content as they are now.
+    ldc::IdentifiedSurface identified(*surface, openStudyIdentity());
+    printChoice(identified, *Finforma, opcion->itemIndex());
 }
 
 void PrintOptionsDialog::BitBtn2Click() {

@@ -105,6 +105,6 @@ inline const QString kAlwaysAvailable =
     "WindowMenu HelpMenu HelpContentsItem HelpSearchItem HelpAboutItem FileExitItem";
 inline const QString kIdleCommands = "FileNewItem FileOpenItem " + kAlwaysAvailable;
 inline const QString kAfterOpenCommands =
-    "mnuclose FileSaveItem FileSaveAsItem FilePrintItem printLasser WindowTileItem "
-    "WindowCascadeItem " +
+    "mnuclose FileSaveItem FileSaveAsItem FilePrintItem printLasser FileExportRecordItem "
+    "WindowTileItem WindowCascadeItem " +
     kAlwaysAvailable;
