@@ -40,7 +40,7 @@ void IdentifiedSurface::endDoc() {
                     break;
             }
         }
-        drawIdentity(m_pages[i].bottom, i + 1, pages);
+        drawIdentity(m_pages[i], i + 1, pages);
     }
     useFont(m_font);
     m_pages.clear();
@@ -78,7 +78,7 @@ void IdentifiedSurface::textOut(int x, int y, const std::string& text) {
     if (m_pages.empty())
         return m_target.textOut(x, y, text);
     m_pages.back().items.push_back({Item::Kind::text, m_font, x, y, text});
-    m_pages.back().bottom = std::max(m_pages.back().bottom, y + fontHeight());
+    m_pages.back().cover(y, y + fontHeight());
 }
 
 void IdentifiedSurface::moveTo(int x, int y) {
@@ -95,7 +95,7 @@ void IdentifiedSurface::lineTo(int x, int y) {
                                    [](const Item& i) { return i.kind != Item::Kind::text; });
     const int fromY = from == page.items.rend() ? y : from->y;
     page.items.push_back({Item::Kind::line, m_font, x, y, {}});
-    page.bottom = std::max({page.bottom, y, fromY});
+    page.cover(std::min(y, fromY), std::max(y, fromY));
 }
 
 int IdentifiedSurface::pageWidth() const {
@@ -106,11 +106,19 @@ int IdentifiedSurface::pageHeight() const {
     return m_target.pageHeight();
 }
 
-void IdentifiedSurface::drawIdentity(int bottom, int page, int pages) {
+void IdentifiedSurface::Page::cover(int from, int to) {
+    top = top < 0 ? from : std::min(top, from);
+    bottom = std::max(bottom, to);
+}
+
+void IdentifiedSurface::drawIdentity(const Page& drawn, int page, int pages) {
     useFont({kPrintFontName, kIdentityPointSize});
     const int lineHeight = m_target.fontHeight();
-    int y = bottom + lineHeight / 2;
     const std::vector<std::string> lines = identityLines(m_identity);
+    const int block = (static_cast<int>(lines.size()) + 1) * lineHeight;  // with a gap
+    int y = drawn.bottom + lineHeight / 2;
+    if (y + block > m_target.pageHeight() && drawn.top >= block)
+        y = drawn.top - block + lineHeight / 2;
     for (const std::string& line : lines) {
         m_target.textOut(0, y, line);
         y += lineHeight;

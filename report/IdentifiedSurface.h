@@ -8,9 +8,10 @@
 
 namespace ldc {
 
-// Any printed document with the study's identity at the foot of every page: the identity
-// lines and "Página n de m" go below the lowest item the page's composition drew, where
-// nothing else is printed, and everything the composition draws reaches the target
+// Any printed document with the study's identity on every page: the identity lines and
+// "Página n de m" go below the lowest item the page's composition drew, where nothing else
+// is printed (above the highest one, where the header leaves the page's top free, when a
+// page is full to its foot), and everything the composition draws reaches the target
 // exactly as it would without this surface. A document's pages are held until it ends,
 // since each page names the number of pages.
 class IdentifiedSurface : public DrawingSurface {
@@ -48,10 +49,12 @@ private:
     };
     struct Page {
         std::vector<Item> items;
+        int top = -1;    // highest pixel drawn on the page, -1 while it is empty
         int bottom = 0;  // lowest pixel drawn on the page
+        void cover(int from, int to);
     };
 
-    void drawIdentity(int bottom, int page, int pages);
+    void drawIdentity(const Page& drawn, int page, int pages);
     void useFont(const Font& font);
 
     DrawingSurface& m_target;

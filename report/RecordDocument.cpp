@@ -89,7 +89,9 @@ std::vector<PageComposition> recordPages(const StudyDocument& study) {
             ComputeCalibration(study, results);
             laser::printResultsPage(surface, study, results);
         },
-        // The validation page joins here as one more composition of the same kind.
+        // The validation page joins the record here, as one more entry of the same kind:
+        // [&](DrawingSurface& surface) { printValidationPage(surface, study, parameters); }
+        // with the validation parameters handed to recordPages by its callers.
     };
 }
 
