@@ -79,6 +79,16 @@ std::string pdfText(const std::string& utf8) {
     return hex + ">";
 }
 
+// The creation date entry of the document information: "2026-12-06T17:05:03+01:00" as the
+// PDF date D:20261206170503+01'00'. None for a time of any other shape.
+std::string creationDateEntry(const std::string& iso) {
+    if (!std::regex_match(iso, std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d)")))
+        return {};
+    return "/CreationDate (D:" + iso.substr(0, 4) + iso.substr(5, 2) + iso.substr(8, 2) +
+           iso.substr(11, 2) + iso.substr(14, 2) + iso.substr(17, 2) + iso.substr(19, 3) + "'" +
+           iso.substr(23, 2) + "')\n";
+}
+
 }  // namespace
 
 std::vector<PageComposition> recordPages(const StudyDocument& study) {
@@ -104,9 +114,9 @@ void composeRecord(DrawingSurface& surface, const std::vector<PageComposition>& 
     });
 }
 
-RecordMetadata recordMetadata(const StudyDocument& study, const std::string& fileState) {
+RecordMetadata recordMetadata(const StudyDocument& study, const PageIdentity& identity) {
     return {study.text(StudyField::method), study.text(StudyField::analyst), kProgramMark,
-            fileState};
+            identity.fileState, identity.printedAt};
 }
 
 std::string withDocumentInfo(const std::string& pdf, const RecordMetadata& metadata) {
@@ -129,7 +139,8 @@ std::string withDocumentInfo(const std::string& pdf, const RecordMetadata& metad
     const std::size_t infoAt = out.size();
     out += std::to_string(infoObject) + " 0 obj\n<<\n/Title " + pdfText(metadata.title) +
            "\n/Author " + pdfText(metadata.author) + "\n/Subject " + pdfText(metadata.subject) +
-           "\n/Creator " + pdfText(metadata.creator) + "\n>>\nendobj\n";
+           "\n/Creator " + pdfText(metadata.creator) + "\n" + creationDateEntry(metadata.created) +
+           ">>\nendobj\n";
     const std::size_t xrefAt = out.size();
     char entry[21];
     std::snprintf(entry, sizeof entry, "%010zu 00000 n\r\n", infoAt);

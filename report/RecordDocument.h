@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "report/DrawingSurface.h"
+#include "report/PageIdentity.h"
 #include "study/StudyDocument.h"
 
 namespace ldc {
@@ -27,9 +28,10 @@ struct RecordMetadata {
     std::string author;   // the analyst
     std::string creator;  // the program and its version
     std::string subject;  // the study file's SHA-256, or what the file is instead of one
+    std::string created;  // ISO 8601 with the offset from UTC, as the pages say
 };
 
-RecordMetadata recordMetadata(const StudyDocument& study, const std::string& fileState);
+RecordMetadata recordMetadata(const StudyDocument& study, const PageIdentity& identity);
 
 // `pdf` with its document information replaced by `metadata`, appended as an incremental
 // update so that nothing already written moves. Raises when `pdf` has no trailer to

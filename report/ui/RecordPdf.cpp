@@ -23,7 +23,7 @@ ldc::Error notSaved(const QString& path) {
 
 void writeRecordPdf(const QString& path, const ldc::StudyDocument& study,
                     const ldc::PageIdentity& identity) {
-    const ldc::RecordMetadata metadata = ldc::recordMetadata(study, identity.fileState);
+    const ldc::RecordMetadata metadata = ldc::recordMetadata(study, identity);
 
     // The pages are painted apart, then the document information is added, and only the
     // finished bytes go to `path`.

@@ -1,15 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <stdexcept>
-#include <string>
-#include <vector>
-
 #include "RecordingSurface.h"
 #include "StudyFixtures.h"
 #include "report/Uprint.h"
 #include "report/Uprint1.h"
-#include "study/LdcError.h"
 
 namespace ldc {
 namespace {
