@@ -39,6 +39,9 @@ Tfrminforme::Tfrminforme(QWidget* parent) : QWidget(parent) {
     // The SHA-256 is there to be compared with the file's: it can be selected and copied.
     lidentidad->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lidentidad->setIndent(4);
+    // The window keeps its size: a line wider than it is cut at its edge (and shown whole
+    // in the tooltip), never widening the window.
+    lidentidad->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(lidentidad);
     setFocusProxy(mminforme);
 }
@@ -49,6 +52,7 @@ void Tfrminforme::appendLine(const QString& line) {
 
 void Tfrminforme::setIdentity(const QStringList& lines) {
     lidentidad->setText(lines.join(QLatin1Char('\n')));
+    lidentidad->setToolTip(lidentidad->text());
 }
 
 void Tfrminforme::mminformeKeyDown() {

@@ -63,6 +63,8 @@ private slots:
             return MainForm->findChildren<QLabel*>("lidentidad").constLast()->text();
         };
         const QString shown = identity();
+        // A hash line wider than the window must not make it wider.
+        QVERIFY(clientArea()->activeSubWindow()->widget()->minimumSizeHint().width() < 435);
         QVERIFY2(shown.startsWith("Estudio: ejemplo.w9c · SHA-256: " + sha + "\nQORVAL"),
                  qPrintable(shown));
         Finforma->setText(ldc::StudyField::analyst, "Otra persona");
