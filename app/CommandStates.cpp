@@ -21,6 +21,7 @@ constexpr CommandRow kRows[] = {
     {"FilePrintItem", nullptr, false, {off, same, on, off, off, off, on, off}},
     {"printLasser", "spdprint", false, {off, same, on, off, off, off, on, off}},
     {"PrintDeskjet", "spdprint1", true, {off, same, on, off, off, off, on, off}},
+    {"FileExportRecordItem", nullptr, false, {off, same, on, off, off, off, on, off}},
     {"mnucalculos", nullptr, false, {off, same, same, same, same, on, on, same}},
     {"mnudunet", nullptr, false, {off, same, same, off, same, off, on, off}},
     {"mnuinforme", nullptr, false, {off, same, same, off, same, off, on, off}},

@@ -145,6 +145,9 @@ void TMainForm::createMenus() {
                           QStringLiteral("Imprime en Lasser"));
     PrintDeskjet = addItem(FilePrintItem, "PrintDeskjet", QStringLiteral("Deskjet"), {}, 0,
                            QStringLiteral("Imprime en Deskjet"));
+    FileExportRecordItem =
+        addItem(FileMenu, "FileExportRecordItem", QStringLiteral("Exportar registro PDF…"), {}, 7,
+                archivo + QStringLiteral("Guarda el registro completo del estudio en un PDF"));
     separator(FileMenu, "N4");
     FileExitItem = addItem(FileMenu, "FileExitItem", QStringLiteral("&Salir"), {}, 8,
                            QStringLiteral("Salir del módulo VIRTANO"));
@@ -200,6 +203,8 @@ void TMainForm::createMenus() {
     connect(mnuinforme, &QAction::triggered, m_reportCommands, &ReportCommands::mnuinformeClick);
     connect(printLasser, &QAction::triggered, m_reportCommands, &ReportCommands::PrintLasserClick);
     connect(PrintDeskjet, &QAction::triggered, m_reportCommands, &ReportCommands::FilePrint);
+    connect(FileExportRecordItem, &QAction::triggered, m_reportCommands,
+            &ReportCommands::FileExportRecord);
     connect(WindowTileItem, &QAction::triggered, this, &TMainForm::WindowTile);
     connect(WindowCascadeItem, &QAction::triggered, this, &TMainForm::WindowCascade);
     connect(HelpContentsItem, &QAction::triggered, this, &TMainForm::HelpContents);

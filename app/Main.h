@@ -119,6 +119,7 @@ private:
     QAction* FileSaveAsItem = nullptr;
     QAction* printLasser = nullptr;
     QAction* PrintDeskjet = nullptr;
+    QAction* FileExportRecordItem = nullptr;
     QAction* FileExitItem = nullptr;
     QAction* mnudunet = nullptr;
     QAction* mnuinforme = nullptr;

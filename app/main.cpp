@@ -3,6 +3,8 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include <cstring>
+
 #include "app/Dialogs.h"
 #include "app/LdcApplication.h"
 #include "app/Main.h"
@@ -14,6 +16,11 @@
 #include "study/Numbers.h"
 
 int main(int argc, char** argv) {
+    // The record is written without a window: it needs no display, as on a laboratory
+    // system's server.
+    if (argc > 1 && std::strcmp(argv[1], "--pdf") == 0 &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     LdcApplication app(argc, argv);
     // The title goes in the application name, not the display name, which Qt would append
     // to every window title after the frame's own caption.
@@ -21,6 +28,8 @@ int main(int argc, char** argv) {
     LdcApplication::setHelpFile(bundledHelpFile());
     QApplication::setWindowIcon(programIcon());
     ldc::setDecimalSeparator(decimalSeparatorOf(QLocale::system()));
+    if (const std::optional<int> written = writeRecordRequested(QApplication::arguments().mid(1)))
+        return *written;
     // The program speaks Spanish whatever the system's language, Qt's own dialogs too.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -7,8 +7,10 @@
 
 #include "app/Dialogs.h"
 #include "files/ui/StudyAudit.h"
+#include "report/IdentifiedSurface.h"
 #include "report/ui/PrinterSurface.h"
 #include "report/ui/RadioGroup.h"
+#include "report/ui/StudyIdentity.h"
 #include "study/ui/Fdatos.h"
 
 namespace {
@@ -79,7 +81,9 @@ void PrintOptionsDialog::BitBtn1Click() {
     if (!Finforma)
         return;
     const std::unique_ptr<ldc::DrawingSurface> surface = surfaceOn(*m_printer, layoutResolution());
-    printChoice(*surface, *Finforma, opcion->itemIndex());
+    // Every printed page names the study's file and its content as they are now.
+    ldc::IdentifiedSurface identified(*surface, openStudyIdentity());
+    printChoice(identified, *Finforma, opcion->itemIndex());
     if (QRadioButton* page = opcion->item(opcion->itemIndex()))
         recordStudyAction(openStudyPath(), ldc::auditAction::print,
                           printDetail(objectName(), page->text(), *m_printer));

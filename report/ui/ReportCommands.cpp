@@ -1,13 +1,19 @@
 #include "report/ui/ReportCommands.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 
+#include "app/BusyPointer.h"
 #include "app/Dialogs.h"
 #include "app/HelpRequest.h"
 #include "app/Main.h"
+#include "files/ui/StudyAudit.h"
 #include "report/ReportText.h"
 #include "report/ui/Opruido.h"
 #include "report/ui/PrintDialogs.h"
+#include "report/ui/RecordPdf.h"
+#include "report/ui/StudyIdentity.h"
 #include "report/ui/Uinforme.h"
 #include "report/ui/Uopprt.h"
 #include "report/ui/Uopprt1.h"
@@ -54,8 +60,30 @@ void ReportCommands::mnuinformeClick() {
     m_frame.addChild(form, kHelpReportWindow, kReportWindowSize);
     form->mminforme->setFocus();
     ReportWindowLines lines(*form);
+    QStringList identity;
+    for (const std::string& line : ldc::identityLines(openStudyIdentity()))
+        identity << QString::fromStdString(line);
+    form->setIdentity(identity);
     ldc::writeReport(*Finforma, m_record, lines);
     form->mminforme->moveCursor(QTextCursor::Start);
+}
+
+void ReportCommands::FileExportRecord() {
+    if (!Finforma)
+        return;
+    // Proposed beside the study file, with its name; a new study's record as "Nuevo.pdf".
+    const QFileInfo study(Finforma->windowTitle());
+    const QString proposed = study.completeBaseName() + QStringLiteral(".pdf");
+    const FileDialogRequest request{QStringLiteral("Exportar registro PDF"),
+                                    QStringLiteral("Documento PDF (*.pdf)"), QStringLiteral("pdf"),
+                                    study.isAbsolute() ? study.dir().filePath(proposed) : proposed};
+    const std::optional<QString> chosen = dialogs().saveFileName(&m_frame, request);
+    if (!chosen || !Finforma)
+        return;
+    BusyPointer busy;
+    const QString studyPath = openStudyPath();
+    writeRecordPdf(*chosen, *Finforma, openStudyIdentity());
+    recordStudyAction(studyPath, ldc::auditAction::exportPdf, QFileInfo(*chosen).fileName());
 }
 
 void ReportCommands::PrintLasserClick() {

@@ -17,6 +17,8 @@ public:
     void mnuinformeClick();
     void PrintLasserClick();
     void FilePrint();
+    // "Exportar registro PDF…": the study's whole record as one PDF, in one step.
+    void FileExportRecord();
     // Reached by no menu item or button.
     void mnuoprtClick();
     void fileprt1();

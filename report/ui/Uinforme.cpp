@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -32,11 +33,26 @@ Tfrminforme::Tfrminforme(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mminforme);
+
+    lidentidad = new QLabel(this);
+    lidentidad->setObjectName(QStringLiteral("lidentidad"));
+    // The SHA-256 is there to be compared with the file's: it can be selected and copied.
+    lidentidad->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lidentidad->setIndent(4);
+    // The window keeps its size: a line wider than it is cut at its edge (and shown whole
+    // in the tooltip), never widening the window.
+    lidentidad->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    layout->addWidget(lidentidad);
     setFocusProxy(mminforme);
 }
 
 void Tfrminforme::appendLine(const QString& line) {
     mminforme->appendPlainText(line);
+}
+
+void Tfrminforme::setIdentity(const QStringList& lines) {
+    lidentidad->setText(lines.join(QLatin1Char('\n')));
+    lidentidad->setToolTip(lidentidad->text());
 }
 
 void Tfrminforme::mminformeKeyDown() {

@@ -8,7 +8,6 @@
 #include "StudyFixtures.h"
 #include "report/Uprint.h"
 #include "report/Uprint1.h"
-#include "study/LdcError.h"
 
 namespace ldc {
 namespace {

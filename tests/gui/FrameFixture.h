@@ -105,6 +105,6 @@ inline const QString kAlwaysAvailable =
     "WindowMenu HelpMenu HelpContentsItem HelpSearchItem HelpVerifyItem HelpAboutItem FileExitItem";
 inline const QString kIdleCommands = "FileNewItem FileOpenItem " + kAlwaysAvailable;
 inline const QString kAfterOpenCommands =
-    "mnuclose FileSaveItem FileSaveAsItem FilePrintItem printLasser WindowTileItem "
-    "WindowCascadeItem WindowMenu HelpMenu HelpContentsItem HelpSearchItem HelpVerifyItem HelpHistoryItem "
-    "HelpAboutItem FileExitItem";
+    "mnuclose FileSaveItem FileSaveAsItem FilePrintItem printLasser FileExportRecordItem "
+    "WindowTileItem WindowCascadeItem WindowMenu HelpMenu HelpContentsItem HelpSearchItem "
+    "HelpVerifyItem HelpHistoryItem HelpAboutItem FileExitItem";

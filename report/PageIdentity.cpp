@@ -1,0 +1,96 @@
+#include "report/PageIdentity.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "files/Sha256.h"
+#include "files/StudyFile.h"
+#include "report/PrintGeometry.h"
+#include "study/LdcError.h"
+
+namespace ldc {
+namespace {
+
+std::optional<std::string> fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return std::nullopt;
+    return bytes;
+}
+
+// A study the file format cannot hold (a character outside Windows-1252, tables beyond
+// the file's limits) cannot be what any saved file holds: it differs from its file.
+std::optional<std::string> studyBytes(const StudyDocument& study) {
+    try {
+        return studyFileBytes(study);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+std::string baseName(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+PageIdentity identifyStudy(const StudyDocument& study, const std::string& path,
+                           std::string printedAt) {
+    PageIdentity identity;
+    identity.program = kProgramMark;
+    identity.printedAt = std::move(printedAt);
+    if (path.empty()) {
+        identity.fileState = kUnsavedStudy;
+        return identity;
+    }
+    identity.fileName = baseName(path);
+    const std::optional<std::string> onDisk = fileBytes(path);
+    if (onDisk && onDisk == studyBytes(study)) {
+        identity.fileSha256 = sha256Hex(*onDisk);
+        identity.fileState = identity.fileSha256;
+    } else {
+        identity.fileState = kModifiedSinceSaved;
+    }
+    return identity;
+}
+
+std::string isoDateTime(const std::tm& local, long utcOffsetSeconds) {
+    const char sign = utcOffsetSeconds < 0 ? '-' : '+';
+    const long minutes = std::labs(utcOffsetSeconds) / 60;
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld",
+                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                  local.tm_min, local.tm_sec, sign, minutes / 60, minutes % 60);
+    return text;
+}
+
+std::string isoLocalTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return isoDateTime(local, local.tm_gmtoff);
+}
+
+std::string pageNumberText(int page, int pages) {
+    return "Página " + std::to_string(page) + " de " + std::to_string(pages);
+}
+
+std::vector<std::string> identityLines(const PageIdentity& identity) {
+    std::string file;
+    if (identity.fileName.empty())
+        file = identity.fileState;
+    else if (identity.fileSha256.empty())
+        file = "Estudio: " + identity.fileName + " · " + identity.fileState;
+    else
+        file = "Estudio: " + identity.fileName + " · SHA-256: " + identity.fileSha256;
+    return {file, identity.program + " · Impreso: " + identity.printedAt};
+}
+
+}  // namespace ldc
