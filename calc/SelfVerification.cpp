@@ -8,11 +8,7 @@
 
 #include "study/LdcError.h"
 #include "study/Numbers.h"
-
-#ifndef _WIN32
-#include <pwd.h>
-#include <unistd.h>
-#endif
+#include "study/Workstation.h"
 
 namespace ldc {
 
@@ -51,50 +47,6 @@ std::size_t displayWidth(const std::string& text) {
     for (const unsigned char c : text)
         width += (c & 0xC0) != 0x80;
     return width;
-}
-
-std::string environmentText(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-std::string machineName() {
-#ifdef _WIN32
-    return environmentText("COMPUTERNAME");
-#else
-    char name[256] = {};
-    if (gethostname(name, sizeof name - 1) == 0)
-        return name;
-    return environmentText("HOSTNAME");
-#endif
-}
-
-std::string userName() {
-#ifndef _WIN32
-    // The account the program runs under, which a changed USER cannot disguise.
-    if (const passwd* account = getpwuid(geteuid()); account && account->pw_name)
-        return account->pw_name;
-#endif
-    for (const char* name : {"USER", "USERNAME", "LOGNAME"})
-        if (std::string value = environmentText(name); !value.empty())
-            return value;
-    return "";
-}
-
-std::string isoLocalTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char buffer[64];
-    std::string text(buffer, std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S%z", &local));
-    // ISO 8601 writes the offset from UTC as +hh:mm.
-    if (text.size() > 2)
-        text.insert(text.size() - 2, ":");
-    return text;
 }
 
 }  // namespace
@@ -164,7 +116,7 @@ std::string verificationSummary(const std::vector<VerificationRow>& rows) {
 }
 
 VerificationContext currentVerificationContext() {
-    return {machineName(), userName(), std::string("QORVAL v.w. ") + LDC_VERSION, isoLocalTime()};
+    return {workstationHost(), workstationUser(), programNameAndVersion(), isoLocalTimeNow()};
 }
 
 std::vector<std::string> contextLines(const VerificationContext& context) {

@@ -15,6 +15,7 @@
 #include "files/JsonLine.h"
 #include "files/Sha256.h"
 #include "study/LdcError.h"
+#include "study/Workstation.h"
 
 namespace ldc {
 
@@ -23,37 +24,6 @@ namespace {
 std::string baseName(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     return visibleText(slash == std::string::npos ? path : path.substr(slash + 1));
-}
-
-std::string utcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
-// The account the program runs under, as the system knows it; the environment only when the
-// system has no name for it (a container's bare user id).
-std::string userName() {
-    passwd entry{};
-    passwd* found = nullptr;
-    char buffer[4096];
-    if (::getpwuid_r(::geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
-        found->pw_name && *found->pw_name)
-        return found->pw_name;
-    for (const char* variable : {"USER", "LOGNAME"})
-        if (const char* value = std::getenv(variable); value && *value)
-            return value;
-    return std::to_string(::geteuid());
-}
-
-std::string hostName() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0)
-        return {};
-    return name;
 }
 
 void optionalText(JsonLine& j, const std::optional<std::string>& text) {
@@ -180,15 +150,11 @@ std::string auditTrailPath(const std::string& studyPath) {
     return studyPath + ".auditoria";
 }
 
-std::string programNameAndVersion() {
-    return "ldc " LDC_VERSION;
-}
-
 AuditEntry newAuditEntry(std::string_view action, std::string_view detail) {
     AuditEntry entry;
-    entry.time = utcNow();
-    entry.user = userName();
-    entry.host = hostName();
+    entry.time = isoUtcTimeNow();
+    entry.user = workstationUser();
+    entry.host = workstationHost();
     entry.program = programNameAndVersion();
     entry.action = action;
     if (!detail.empty())

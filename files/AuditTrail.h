@@ -46,9 +46,6 @@ struct AuditEntry {
 // The trail kept beside the study file: "ARCHIVO.w9c.auditoria".
 std::string auditTrailPath(const std::string& studyPath);
 
-// "ldc" and its version, as entries and records name the program.
-std::string programNameAndVersion();
-
 // An entry for `action` made now by this user on this machine; the hashes, the changes and
 // the link to the previous entry are for the caller and appendAuditEntry to fill.
 AuditEntry newAuditEntry(std::string_view action, std::string_view detail = {});

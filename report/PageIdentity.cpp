@@ -44,7 +44,7 @@ std::string baseName(const std::string& path) {
 PageIdentity identifyStudy(const StudyDocument& study, const std::string& path,
                            std::string printedAt) {
     PageIdentity identity;
-    identity.program = kProgramMark;
+    identity.program = programNameAndVersion();
     identity.printedAt = std::move(printedAt);
     if (path.empty()) {
         identity.fileState = kUnsavedStudy;
@@ -59,23 +59,6 @@ PageIdentity identifyStudy(const StudyDocument& study, const std::string& path,
         identity.fileState = kModifiedSinceSaved;
     }
     return identity;
-}
-
-std::string isoDateTime(const std::tm& local, long utcOffsetSeconds) {
-    const char sign = utcOffsetSeconds < 0 ? '-' : '+';
-    const long minutes = std::labs(utcOffsetSeconds) / 60;
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld",
-                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                  local.tm_min, local.tm_sec, sign, minutes / 60, minutes % 60);
-    return text;
-}
-
-std::string isoLocalTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return isoDateTime(local, local.tm_gmtoff);
 }
 
 std::string pageNumberText(int page, int pages) {

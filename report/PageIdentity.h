@@ -1,8 +1,8 @@
 #pragma once
 
-#include <ctime>
 #include <string>
 #include <vector>
+#include "study/Workstation.h"
 
 #include "study/StudyDocument.h"
 
@@ -29,12 +29,6 @@ struct PageIdentity {
 // bytes differ from it (edited since, or the file changed or gone) is "modified".
 PageIdentity identifyStudy(const StudyDocument& study, const std::string& path,
                            std::string printedAt);
-
-// "2026-12-06T17:05:03+01:00": `local` is the local calendar time, `utcOffsetSeconds`
-// how far local time is ahead of UTC.
-std::string isoDateTime(const std::tm& local, long utcOffsetSeconds);
-// The present moment in the machine's time zone, as isoDateTime writes it.
-std::string isoLocalTimeNow();
 
 std::string pageNumberText(int page, int pages);
 

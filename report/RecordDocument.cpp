@@ -115,7 +115,7 @@ void composeRecord(DrawingSurface& surface, const std::vector<PageComposition>& 
 }
 
 RecordMetadata recordMetadata(const StudyDocument& study, const PageIdentity& identity) {
-    return {study.text(StudyField::method), study.text(StudyField::analyst), kProgramMark,
+    return {study.text(StudyField::method), study.text(StudyField::analyst), identity.program,
             identity.fileState, identity.printedAt};
 }
 
