@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "calc/ValidationStatistics.h"
+
+namespace ldc {
+
+// What the calibration and residual plots show, in the study's own amounts; the window draws
+// it with charts and the printed page with lines, so both show the same thing.
+
+struct PlotPoint {
+    double x = 0, y = 0;
+};
+
+// The fitted line at one added amount with its two-sided 95 % bands: the confidence band of
+// the line itself and the prediction band of a single new result.
+struct BandPoint {
+    double x = 0, fitted = 0;
+    double confidenceLower = 0, confidenceUpper = 0;
+    double predictionLower = 0, predictionUpper = 0;
+};
+
+struct PlotRange {
+    double min = 0, max = 1;
+};
+
+// A limit marked on the amount axis: a short code for the page, the approach it comes from.
+struct LimitMark {
+    std::string code;
+    std::string approach;
+    double x = 0;
+};
+
+struct CalibrationPlot {
+    std::vector<PlotPoint> results;  // (added, recovered), data-grid order
+    std::vector<BandPoint> line;     // empty when no line can be fitted
+    std::vector<LimitMark> limits;
+    PlotRange x, y;
+};
+
+struct ResidualPlot {
+    std::vector<PlotPoint> residuals;  // (added, residual), data-grid order
+    PlotRange x, y;
+};
+
+// The line and its bands at `samples` evenly spaced amounts from `from` to `to`, with the
+// exact Student t quantile for N − 2 degrees of freedom. Empty with fewer than three
+// results or a single added amount.
+std::vector<BandPoint> calibrationBands(const std::vector<LevelResults>& levels, double from,
+                                        double to, int samples);
+
+// The plots' content and ranges: the amount axis from zero (or the least amount) past the
+// largest amount and limit, the other axis around everything drawn.
+CalibrationPlot calibrationPlot(const std::vector<LevelResults>& levels,
+                                const ValidationStatistics& statistics);
+ResidualPlot residualPlot(const std::vector<LevelResults>& levels,
+                          const ValidationStatistics& statistics);
+
+// Round tick values (1, 2 or 5 times a power of ten apart) inside `range`, about `count`.
+std::vector<double> axisTicks(PlotRange range, int count);
+
+}  // namespace ldc
