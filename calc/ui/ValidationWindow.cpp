@@ -32,11 +32,18 @@ QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// Ticks at the same round values as the printed page's.
 QValueAxis* axis(const std::string& title, const ldc::PlotRange& range) {
     auto* a = new QValueAxis;
     a->setTitleText(qt(title));
     a->setRange(range.min, range.max);
     a->setLabelFormat(QStringLiteral("%.4g"));
+    const std::vector<double> ticks = ldc::axisTicks(range, 6);
+    if (ticks.size() > 1) {
+        a->setTickType(QValueAxis::TicksDynamic);
+        a->setTickAnchor(ticks.front());
+        a->setTickInterval(ticks[1] - ticks[0]);
+    }
     return a;
 }
 
@@ -111,7 +118,8 @@ QChart* calibrationChart(const ldc::CalibrationPlot& plot, const ldc::StudyIdent
         }
         marks->append(mark.x, plot.y.min);
     }
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // At the side, where every name reads whole.
+    chart->legend()->setAlignment(Qt::AlignRight);
     return chart;
 }
 
