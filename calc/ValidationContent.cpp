@@ -42,12 +42,12 @@ ValidationTable linearityTable(const ValidationStatistics& v) {
         "Linealidad", {"Prueba", "Estadístico", "Grados de libertad", "F crítico (99 %)", "p"}, {}};
     if (const auto& f = v.lackOfFit)
         t.rows.push_back({"Falta de ajuste (F)", number(f->f),
-                          std::to_string(f->numeratorDf) + ", " + std::to_string(f->denominatorDf),
+                          std::to_string(f->numeratorDf) + "; " + std::to_string(f->denominatorDf),
                           kNone, number(f->p)});
     else
         t.rows.push_back({"Falta de ajuste (F)", kNone, kNone, kNone, kNone});
     if (const auto& m = v.mandel)
-        t.rows.push_back({"Mandel (PW)", number(m->pw), "1, " + std::to_string(v.results - 3),
+        t.rows.push_back({"Mandel (PW)", number(m->pw), "1; " + std::to_string(v.results - 3),
                           number(m->critical99), number(m->p)});
     else
         t.rows.push_back({"Mandel (PW)", kNone, kNone, kNone, kNone});
@@ -138,8 +138,9 @@ ValidationContent validationContent(const ValidationInputs& inputs,
 }
 
 std::string parametersText(const ValidationParameters& p) {
-    return "Parámetros: α = " + formatGeneral(p.alpha) + ", β = " + formatGeneral(p.beta) +
-           ", k = " + formatGeneral(p.k) + ", m = " + formatGeneral(p.m);
+    // Semicolons between them: with a decimal comma, "α = 0,01, β" would read as one list.
+    return "Parámetros: α = " + formatGeneral(p.alpha) + "; β = " + formatGeneral(p.beta) +
+           "; k = " + formatGeneral(p.k) + "; m = " + formatGeneral(p.m);
 }
 
 std::string addedAxisTitle(const StudyIdentity& identity) {

@@ -57,7 +57,7 @@ inline constexpr const char* kApproachIntercept = "ICH, σ = DE de la ordenada";
 inline constexpr const char* kApproachBlanks = "ICH, σ = DE de blancos";
 inline constexpr const char* kApproachDin = "DIN 32645 (método de calibración)";
 
-// "Parámetros: α = 0.01, β = 0.01, k = 3, m = 1".
+// "Parámetros: α = 0.01; β = 0.01; k = 3; m = 1".
 std::string parametersText(const ValidationParameters& parameters);
 // "Cantidad adicionada (mg)", "Cantidad recuperada (mg)", "Residuo (mg)".
 std::string addedAxisTitle(const StudyIdentity& identity);

@@ -6,6 +6,7 @@
 #include "StudyFixtures.h"
 #include "calc/CalibrationPlot.h"
 #include "report/ValidationPage.h"
+#include "study/Numbers.h"
 
 namespace ldc {
 namespace {
@@ -66,7 +67,7 @@ TEST(ValidationPage, ComposesEverythingInsideThePages) {
             EXPECT_EQ(surface.find(text, 0).size(), 1u) << text;
         for (const char* text : {kApproachResidual, kApproachIntercept, kApproachBlanks,
                                  kApproachDin, "Cantidad recuperada (mg)", "Residuo (mg)",
-                                 "Parámetros: α = 0.01, β = 0.01, k = 3, m = 1"})
+                                 "Parámetros: α = 0.01; β = 0.01; k = 3; m = 1"})
             EXPECT_EQ(surface.find(text).size(), 1u) << text;
         EXPECT_EQ(surface.find("Cantidad adicionada (mg)").size(), 2u) << "under both plots";
         const std::size_t results = row.outline.levelValues.size() * row.outline.results[0].size();
@@ -94,6 +95,12 @@ TEST(ValidationPage, ComposesEverythingInsideThePages) {
         EXPECT_TRUE(std::any_of(surface.ops.begin(), surface.ops.end(),
                                 [&](auto& op) { return op.text == "line" && op.pen == pen; }));
     EXPECT_EQ(surface.find("0.448622").size(), 1u) << "ICH residual detection limit";
+    setDecimalSeparator(',');
+    RecordingSurface comma;
+    printValidationPage(comma, makeStudy(workedExample()), {0.05, 0.01, 3, 2});
+    setDecimalSeparator('.');
+    EXPECT_EQ(comma.find("Parámetros: α = 0,05; β = 0,01; k = 3; m = 2").size(), 1u);
+    EXPECT_EQ(comma.find("0,448622").size(), 1u);
 }
 
 // A study whose values do not convert begins no document; a printer failing mid-page
