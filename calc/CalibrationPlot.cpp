@@ -93,15 +93,15 @@ CalibrationPlot calibrationPlot(const std::vector<LevelResults>& levels,
                                 const ValidationStatistics& statistics) {
     CalibrationPlot plot;
     const ValidationStatistics& v = statistics;
-    addMark(plot.limits, "LD1", "ICH, σ = DE residual", v.ichRegression.detection);
-    addMark(plot.limits, "LC1", "ICH, σ = DE residual", v.ichRegression.quantification);
-    addMark(plot.limits, "LD2", "ICH, σ = DE de la ordenada", v.ichIntercept.detection);
-    addMark(plot.limits, "LC2", "ICH, σ = DE de la ordenada", v.ichIntercept.quantification);
+    addMark(plot.limits, "LD1", kApproachResidual, v.ichRegression.detection);
+    addMark(plot.limits, "LC1", kApproachResidual, v.ichRegression.quantification);
+    addMark(plot.limits, "LD2", kApproachIntercept, v.ichIntercept.detection);
+    addMark(plot.limits, "LC2", kApproachIntercept, v.ichIntercept.quantification);
     if (v.ichBlank) {
-        addMark(plot.limits, "LD3", "ICH, σ = DE de blancos", v.ichBlank->detection);
-        addMark(plot.limits, "LC3", "ICH, σ = DE de blancos", v.ichBlank->quantification);
+        addMark(plot.limits, "LD3", kApproachBlanks, v.ichBlank->detection);
+        addMark(plot.limits, "LC3", kApproachBlanks, v.ichBlank->quantification);
     }
-    const char* din = "DIN 32645 (método de calibración)";
+    const char* din = kApproachDin;
     addMark(plot.limits, "xNG", din, v.din32645.decision);
     addMark(plot.limits, "xEG", din, v.din32645.detection);
     addMark(plot.limits, "xBG", din, v.din32645.quantification);

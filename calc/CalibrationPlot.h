@@ -10,6 +10,12 @@ namespace ldc {
 // What the calibration and residual plots show, in the study's own amounts; the window draws
 // it with charts and the printed page with lines, so both show the same thing.
 
+// The names of the approaches, as every table, plot and page names them.
+inline constexpr const char* kApproachResidual = "ICH, σ = DE residual";
+inline constexpr const char* kApproachIntercept = "ICH, σ = DE de la ordenada";
+inline constexpr const char* kApproachBlanks = "ICH, σ = DE de blancos";
+inline constexpr const char* kApproachDin = "DIN 32645 (método de calibración)";
+
 struct PlotPoint {
     double x = 0, y = 0;
 };

@@ -51,12 +51,6 @@ struct ValidationContent {
 ValidationContent validationContent(const ValidationInputs& inputs,
                                     const ValidationParameters& parameters);
 
-// The names of the approaches, as every table, plot and page names them.
-inline constexpr const char* kApproachResidual = "ICH, σ = DE residual";
-inline constexpr const char* kApproachIntercept = "ICH, σ = DE de la ordenada";
-inline constexpr const char* kApproachBlanks = "ICH, σ = DE de blancos";
-inline constexpr const char* kApproachDin = "DIN 32645 (método de calibración)";
-
 // "Parámetros: α = 0.01; β = 0.01; k = 3; m = 1".
 std::string parametersText(const ValidationParameters& parameters);
 // "Cantidad adicionada (mg)", "Cantidad recuperada (mg)", "Residuo (mg)".

@@ -94,15 +94,23 @@ QChart* calibrationChart(const ldc::CalibrationPlot& plot, const ldc::StudyIdent
         const ldc::LimitMark& mark = plot.limits[i];
         if (i == 0 || plot.limits[i - 1].approach != mark.approach) {
             marks = new QScatterSeries;
-            marks->setName(QStringLiteral("Límites: %1").arg(qt(mark.approach)));
+            // The legend is narrow: the standard's name stands for its calibration method.
+            const QString approachName = mark.approach == ldc::kApproachDin
+                                             ? QStringLiteral("DIN 32645")
+                                             : qt(mark.approach);
+            marks->setName(QStringLiteral("Límites %1").arg(approachName));
             marks->setMarkerShape(shapes[++approach % 4]);
             marks->setMarkerSize(11);
             attach(chart, marks, x, y);
         }
-        marks->append(mark.x, plot.y.min);
+        // Just above the axis, where the whole mark shows.
+        marks->append(mark.x, plot.y.min + (plot.y.max - plot.y.min) * 0.015);
     }
     // At the side, where every name reads whole.
     chart->legend()->setAlignment(Qt::AlignRight);
+    QFont small = chart->legend()->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    chart->legend()->setFont(small);
     return chart;
 }
 

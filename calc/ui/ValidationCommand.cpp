@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr QSize kValidationWindowSize(960, 680);
+constexpr QSize kValidationWindowSize(1100, 720);
 
 }  // namespace
 

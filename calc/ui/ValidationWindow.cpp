@@ -97,8 +97,9 @@ ValidationWindow::ValidationWindow(ldc::ValidationInputs inputs, QWidget* parent
     auto* plots = new QSplitter(Qt::Horizontal);
     plots->addWidget(m_calibrationView);
     plots->addWidget(m_residualView);
-    plots->setStretchFactor(0, 3);
-    plots->setStretchFactor(1, 2);
+    // The calibration plot carries the legend.
+    plots->setStretchFactor(0, 2);
+    plots->setStretchFactor(1, 1);
 
     auto* tablesPage = new QWidget;
     auto* tablesColumn = new QVBoxLayout(tablesPage);
