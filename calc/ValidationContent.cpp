@@ -132,8 +132,8 @@ ValidationContent validationContent(const ValidationInputs& inputs,
     c.warnings = c.statistics.warnings;
     if (!inputs.blanks)
         c.warnings.push_back(
-            "El estudio no tiene lecturas de blancos: los límites con su desviación estándar "
-            "no se calculan.");
+            "El estudio no tiene al menos dos lecturas de blancos: los límites con su "
+            "desviación estándar no se calculan.");
     return c;
 }
 

@@ -183,7 +183,7 @@ void drawCalibrationPlot(PageFlow& flow, const ValidationInputs& inputs,
     constexpr int kFrameLines = 16;
     DrawingSurface& s = flow.surface();
     const CalibrationPlot& plot = content.calibration;
-    flow.need(kFrameLines + 9);
+    flow.need(kFrameLines + 10);
     flow.textLine("Curva de calibración");
     flow.textLine(recoveredAxisTitle(inputs.identity));
     const Frame f = plotFrame(flow, kFrameLines, plot.x, plot.y);
@@ -229,8 +229,10 @@ void drawCalibrationPlot(PageFlow& flow, const ValidationInputs& inputs,
     }
     if (!codes.empty())
         for (const std::string& l :
-             wrapped(s, "Límites marcados: " + codes, flow.right() - flow.left()))
+             wrapped(s, "Límites marcados: " + codes, flow.right() - flow.left())) {
+            flow.need(1);
             flow.textLine(l);
+        }
     ++flow.line;
 }
 
