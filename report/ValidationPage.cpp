@@ -123,15 +123,14 @@ void drawAxes(DrawingSurface& s, const Frame& f) {
     }
 }
 
-template <class Value>
-void drawCurve(DrawingSurface& s, const Frame& f, const std::vector<BandPoint>& band, Value value,
-               PenStyle style) {
+void drawCurve(DrawingSurface& s, const Frame& f, const std::vector<BandPoint>& band,
+               double BandPoint::*value, PenStyle style) {
     if (band.empty())
         return;
     s.setPenStyle(style);
-    s.moveTo(f.px(band.front().x), f.py(value(band.front())));
+    s.moveTo(f.px(band.front().x), f.py(band.front().*value));
     for (const BandPoint& b : band)
-        s.lineTo(f.px(b.x), f.py(value(b)));
+        s.lineTo(f.px(b.x), f.py(b.*value));
     s.setPenStyle(PenStyle::solid);
 }
 
@@ -152,6 +151,19 @@ void drawLimitMarks(DrawingSurface& s, const Frame& f, const std::vector<LimitMa
         rowEnds[row] = from + width;
         s.textOut(from, f.bottom - 2 * kTickLength - height * static_cast<int>(row + 1), mark.code);
     }
+}
+
+// "Límites marcados: LD1, LC1: ICH, σ = DE residual; …; xNG, xEG, xBG: DIN 32645 (…)."
+std::string marksLegend(const std::vector<LimitMark>& marks) {
+    std::string text;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        if (i > 0)
+            text += marks[i - 1].approach == marks[i].approach ? ", " : "; ";
+        text += marks[i].code;
+        if (i + 1 == marks.size() || marks[i + 1].approach != marks[i].approach)
+            text += ": " + marks[i].approach;
+    }
+    return text.empty() ? text : "Límites marcados: " + text + ".";
 }
 
 void drawLegendItem(DrawingSurface& s, int& x, int y, PenStyle style, bool marker,
@@ -188,16 +200,12 @@ void drawCalibrationPlot(PageFlow& flow, const ValidationInputs& inputs,
     flow.textLine(recoveredAxisTitle(inputs.identity));
     const Frame f = plotFrame(flow, kFrameLines, plot.x, plot.y);
     drawAxes(s, f);
-    drawCurve(
-        s, f, plot.line, [](const BandPoint& b) { return b.predictionLower; }, PenStyle::dotted);
-    drawCurve(
-        s, f, plot.line, [](const BandPoint& b) { return b.predictionUpper; }, PenStyle::dotted);
-    drawCurve(
-        s, f, plot.line, [](const BandPoint& b) { return b.confidenceLower; }, PenStyle::dashed);
-    drawCurve(
-        s, f, plot.line, [](const BandPoint& b) { return b.confidenceUpper; }, PenStyle::dashed);
-    drawCurve(
-        s, f, plot.line, [](const BandPoint& b) { return b.fitted; }, PenStyle::solid);
+    using B = BandPoint;
+    drawCurve(s, f, plot.line, &B::predictionLower, PenStyle::dotted);
+    drawCurve(s, f, plot.line, &B::predictionUpper, PenStyle::dotted);
+    drawCurve(s, f, plot.line, &B::confidenceLower, PenStyle::dashed);
+    drawCurve(s, f, plot.line, &B::confidenceUpper, PenStyle::dashed);
+    drawCurve(s, f, plot.line, &B::fitted, PenStyle::solid);
     for (const PlotPoint& p : plot.results)
         s.marker(f.px(p.x), f.py(p.y), kMarkerSize);
     drawLimitMarks(s, f, plot.limits);
@@ -218,21 +226,10 @@ void drawCalibrationPlot(PageFlow& flow, const ValidationInputs& inputs,
                    "Banda de predicción del 95 %");
     ++flow.line;
 
-    // The marks' codes by approach, in the order they were marked.
-    std::string codes;
-    for (std::size_t i = 0; i < plot.limits.size(); ++i) {
-        const LimitMark& mark = plot.limits[i];
-        const bool last =
-            i + 1 == plot.limits.size() || plot.limits[i + 1].approach != mark.approach;
-        codes += mark.code +
-                 (last ? ": " + mark.approach + (i + 1 < plot.limits.size() ? "; " : ".") : ", ");
+    for (const std::string& l : wrapped(s, marksLegend(plot.limits), flow.right() - flow.left())) {
+        flow.need(1);
+        flow.textLine(l);
     }
-    if (!codes.empty())
-        for (const std::string& l :
-             wrapped(s, "Límites marcados: " + codes, flow.right() - flow.left())) {
-            flow.need(1);
-            flow.textLine(l);
-        }
     ++flow.line;
 }
 
