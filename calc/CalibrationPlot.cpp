@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <boost/math/distributions/students_t.hpp>
 #include <cmath>
+#include <unordered_set>
 
 namespace ldc {
 namespace {
@@ -132,6 +133,7 @@ CalibrationPlot calibrationPlot(const std::vector<LevelResults>& levels,
         takeY(b.predictionUpper);
     }
     plot.y = padded(yLow, yHigh);
+    plot.results = distinctPlotCells(plot.results, plot.x, plot.y, kPlotCells);
     return plot;
 }
 
@@ -155,7 +157,22 @@ ResidualPlot residualPlot(const std::vector<LevelResults>& levels,
     // Symmetric about the zero line, so that a bias to one side shows at a glance.
     const double half = largest > 0 ? largest * (1 + 2 * kMargin) : 1;
     plot.y = {-half, half};
+    plot.residuals = distinctPlotCells(plot.residuals, plot.x, plot.y, kPlotCells);
     return plot;
+}
+
+std::vector<PlotPoint> distinctPlotCells(const std::vector<PlotPoint>& points, PlotRange x,
+                                         PlotRange y, int cells) {
+    const auto cell = [cells](double v, const PlotRange& r) {
+        const double at = std::floor((v - r.min) / (r.max - r.min) * cells);
+        return static_cast<long long>(std::clamp(at, 0.0, double(cells - 1)));
+    };
+    std::unordered_set<long long> taken;
+    std::vector<PlotPoint> kept;
+    for (const PlotPoint& p : points)
+        if (taken.insert(cell(p.x, x) * cells + cell(p.y, y)).second)
+            kept.push_back(p);
+    return kept;
 }
 
 std::vector<double> axisTicks(PlotRange range, int count) {

@@ -13,6 +13,15 @@ QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// Handed over at once, rather than one change signal per point.
+QList<QPointF> pointsOf(const std::vector<ldc::PlotPoint>& points) {
+    QList<QPointF> list;
+    list.reserve(static_cast<qsizetype>(points.size()));
+    for (const ldc::PlotPoint& p : points)
+        list.append(QPointF(p.x, p.y));
+    return list;
+}
+
 // Ticks at the same round values as the printed page's.
 QValueAxis* axis(const std::string& title, const ldc::PlotRange& range) {
     auto* a = new QValueAxis;
@@ -81,8 +90,7 @@ QChart* calibrationChart(const ldc::CalibrationPlot& plot, const ldc::StudyIdent
     auto* results = new QScatterSeries;
     results->setName(QStringLiteral("Resultados"));
     results->setMarkerSize(8);
-    for (const ldc::PlotPoint& p : plot.results)
-        results->append(p.x, p.y);
+    results->replace(pointsOf(plot.results));
     attach(chart, results, x, y);
     // The limits on the amount axis, one kind of mark per approach.
     QScatterSeries* marks = nullptr;
@@ -128,8 +136,7 @@ QChart* residualChart(const ldc::ResidualPlot& plot, const ldc::StudyIdentity& i
     attach(chart, zero, x, y);
     auto* residuals = new QScatterSeries;
     residuals->setMarkerSize(8);
-    for (const ldc::PlotPoint& p : plot.residuals)
-        residuals->append(p.x, p.y);
+    residuals->replace(pointsOf(plot.residuals));
     attach(chart, residuals, x, y);
     chart->legend()->hide();
     return chart;

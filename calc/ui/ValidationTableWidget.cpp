@@ -1,70 +1,110 @@
 #include "calc/ui/ValidationTableWidget.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include <algorithm>
 
+namespace {
+
+// Rows up to which a table shows whole; a longer one scrolls.
+constexpr int kShownRows = 25;
+// Rows measured for the columns' widths: a residual table of 100,000 rows is not read
+// through for that.
+constexpr int kMeasuredRows = 500;
+
+}  // namespace
+
+// The table's texts as the view asks for them, so that a long table costs only what shows.
+class ValidationTableModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setTable(const ldc::ValidationTable& table) {
+        beginResetModel();
+        m_table = table;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_table.rows.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_table.headers.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid())
+            return {};
+        const auto& row = m_table.rows[index.row()];
+        return index.column() < int(row.size()) ? QString::fromStdString(row[index.column()])
+                                                : QString();
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role != Qt::DisplayRole || orientation != Qt::Horizontal ||
+            section >= int(m_table.headers.size()))
+            return {};
+        return QString::fromStdString(m_table.headers[section]);
+    }
+
+private:
+    ldc::ValidationTable m_table;
+};
+
 ValidationTableWidget::ValidationTableWidget(const QString& name, QWidget* parent)
-    : QTableWidget(parent) {
+    : QTableView(parent), m_model(new ValidationTableModel(this)) {
     setObjectName(name);
+    setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     verticalHeader()->hide();
-    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
     horizontalHeader()->setStretchLastSection(true);
 }
 
 void ValidationTableWidget::fill(const ldc::ValidationTable& table) {
-    clear();
-    setColumnCount(static_cast<int>(table.headers.size()));
-    setRowCount(static_cast<int>(table.rows.size()));
-    QStringList headers;
-    for (const std::string& header : table.headers)
-        headers << QString::fromStdString(header);
-    setHorizontalHeaderLabels(headers);
-    for (int r = 0; r < rowCount(); ++r)
-        for (int c = 0; c < columnCount() && c < int(table.rows[r].size()); ++c)
-            setItem(r, c, new QTableWidgetItem(QString::fromStdString(table.rows[r][c])));
-    // Every row and column shows: the window's scroll area scrolls the tables as one.
+    m_model->setTable(table);
     resizeColumnsToContents();
-    resizeRowsToContents();
-    int height = horizontalHeader()->sizeHint().height() + 2 * frameWidth();
-    for (int r = 0; r < rowCount(); ++r)
-        height += rowHeight(r);
-    setFixedHeight(height);
-    setMinimumWidth(horizontalHeader()->length() + 2 * frameWidth());
+    const int rows = std::min(m_model->rowCount(), kShownRows);
+    setFixedHeight(horizontalHeader()->sizeHint().height() + 2 * frameWidth() +
+                   rows * verticalHeader()->defaultSectionSize());
+    // Every column shows: the window's scroll area scrolls the tables sideways as one.
+    setMinimumWidth(
+        horizontalHeader()->length() + 2 * frameWidth() +
+        (m_model->rowCount() > kShownRows ? verticalScrollBar()->sizeHint().width() : 0));
+}
+
+QString ValidationTableWidget::text(int row, int column) const {
+    return m_model->index(row, column).data().toString();
 }
 
 QString ValidationTableWidget::selectedText() const {
-    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
-    if (ranges.isEmpty())
+    const QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty())
         return {};
-    int top = rowCount(), bottom = -1, left = columnCount(), right = -1;
-    for (const QTableWidgetSelectionRange& range : ranges) {
-        top = std::min(top, range.topRow());
-        bottom = std::max(bottom, range.bottomRow());
-        left = std::min(left, range.leftColumn());
-        right = std::max(right, range.rightColumn());
+    int top = m_model->rowCount(), bottom = -1, left = m_model->columnCount(), right = -1;
+    for (const QModelIndex& cell : cells) {
+        top = std::min(top, cell.row());
+        bottom = std::max(bottom, cell.row());
+        left = std::min(left, cell.column());
+        right = std::max(right, cell.column());
     }
     QStringList lines;
-    QStringList cells;
+    QStringList texts;
     for (int c = left; c <= right; ++c)
-        cells << horizontalHeaderItem(c)->text();
-    lines << cells.join('\t');
+        texts << m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    lines << texts.join('\t');
     for (int r = top; r <= bottom; ++r) {
-        cells.clear();
-        for (int c = left; c <= right; ++c) {
-            const QTableWidgetItem* cell = item(r, c);
-            cells << (cell && cell->isSelected() ? cell->text() : QString());
-        }
-        lines << cells.join('\t');
+        texts.clear();
+        for (int c = left; c <= right; ++c)
+            texts << (selectionModel()->isSelected(m_model->index(r, c)) ? text(r, c) : QString());
+        lines << texts.join('\t');
     }
     return lines.join('\n');
 }
@@ -75,5 +115,5 @@ void ValidationTableWidget::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }

@@ -21,8 +21,7 @@ namespace {
 
 QString cellOf(const ValidationWindow* w, const char* table, int row, int column) {
     const auto* t = w ? w->findChild<ValidationTableWidget*>(QLatin1String(table)) : nullptr;
-    const QTableWidgetItem* item = t ? t->item(row, column) : nullptr;
-    return item ? item->text() : QStringLiteral("<none>");
+    return t ? t->text(row, column) : QStringLiteral("<none>");
 }
 
 bool isPdf(const QString& path) {
@@ -113,7 +112,9 @@ private slots:
         QCOMPARE(cellOf(w, "tbllimites", 0, 2), QStringLiteral("0.448622"));
 
         auto* table = w->findChild<ValidationTableWidget*>("tbllimites");
-        table->setRangeSelected(QTableWidgetSelectionRange(0, 0, 0, 4), true);
+        table->selectionModel()->select(
+            QItemSelection(table->model()->index(0, 0), table->model()->index(0, 4)),
+            QItemSelectionModel::Select);
         QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(),
                  "Enfoque\tDecisión\tDetección\tCuantificación\tSeñal crítica\n" +
