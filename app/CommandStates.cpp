@@ -25,6 +25,7 @@ constexpr CommandRow kRows[] = {
     {"mnucalculos", nullptr, false, {off, same, same, same, same, on, on, same}},
     {"mnudunet", nullptr, false, {off, same, same, off, same, off, on, off}},
     {"mnuinforme", nullptr, false, {off, same, same, off, same, off, on, off}},
+    {"mnuvalidacion", nullptr, false, {off, same, same, off, same, off, on, off}},
     {"WindowTileItem", "spdmosaico", false, {off, same, on, off, off, same, same, same}},
     {"WindowCascadeItem", "spdcascada", false, {off, same, on, off, off, same, same, same}},
     {"WindowMenu", nullptr, false, {on, same, same, same, same, same, same, same}},

@@ -26,6 +26,7 @@
 #include "app/WindowPlacement.h"
 #include "app/help/HelpViewer.h"
 #include "calc/ui/ResultsCommand.h"
+#include "calc/ui/ValidationCommand.h"
 #include "calc/ui/VerificationWindow.h"
 #include "files/ui/FileCommands.h"
 #include "files/ui/StudyHistoryWindow.h"
@@ -52,7 +53,8 @@ TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent),
       m_fileCommands(new FileCommands(*this)),
       m_resultsCommand(new ResultsCommand(*this, m_calibrationRecord)),
-      m_reportCommands(new ReportCommands(*this, m_calibrationRecord)) {
+      m_reportCommands(new ReportCommands(*this, m_calibrationRecord)),
+      m_validationCommand(new ValidationCommand(*this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(
         QStringLiteral("Límite de Detección y Cuantificación del Método(Curva de "
@@ -148,6 +150,10 @@ void TMainForm::createMenus() {
     FileExportRecordItem =
         addItem(FileMenu, "FileExportRecordItem", QStringLiteral("Exportar registro PDF…"), {}, 7,
                 archivo + QStringLiteral("Guarda el registro completo del estudio en un PDF"));
+    // Available with the print submenu, as the layouts' items are.
+    printValidacion =
+        addItem(FilePrintItem, "printValidacion", QStringLiteral("Validación estadística"), {}, 0,
+                QStringLiteral("Imprime la validación estadística"));
     separator(FileMenu, "N4");
     FileExitItem = addItem(FileMenu, "FileExitItem", QStringLiteral("&Salir"), {}, 8,
                            QStringLiteral("Salir del módulo VIRTANO"));
@@ -159,6 +165,9 @@ void TMainForm::createMenus() {
                 QStringLiteral("Cálculos|Límite de detección y cuantificación del método"));
     mnuinforme = addItem(mnucalculos, "mnuinforme", QStringLiteral("&Informe"), {}, 19,
                          QStringLiteral("Cálculos|Presenta datos y resultados"));
+    mnuvalidacion =
+        addItem(mnucalculos, "mnuvalidacion", QStringLiteral("&Validación estadística"), {}, 11,
+                QStringLiteral("Cálculos|Límites por cada enfoque, linealidad y recuperación"));
 
     // A plain menu: it does not list the open child windows.
     WindowMenu = addMenu(nullptr, "WindowMenu", QStringLiteral("&Ventana"), 20,
@@ -205,6 +214,10 @@ void TMainForm::createMenus() {
     connect(PrintDeskjet, &QAction::triggered, m_reportCommands, &ReportCommands::FilePrint);
     connect(FileExportRecordItem, &QAction::triggered, m_reportCommands,
             &ReportCommands::FileExportRecord);
+    connect(printValidacion, &QAction::triggered, m_reportCommands,
+            &ReportCommands::printValidacionClick);
+    connect(mnuvalidacion, &QAction::triggered, m_validationCommand,
+            &ValidationCommand::mnuvalidacionClick);
     connect(WindowTileItem, &QAction::triggered, this, &TMainForm::WindowTile);
     connect(WindowCascadeItem, &QAction::triggered, this, &TMainForm::WindowCascade);
     connect(HelpContentsItem, &QAction::triggered, this, &TMainForm::HelpContents);

@@ -15,6 +15,7 @@ class QMdiSubWindow;
 class QMenu;
 class ReportCommands;
 class ResultsCommand;
+class ValidationCommand;
 
 // The frame window: menus, speed bar, the area of the child windows (the study window,
 // results and report windows) and the status bar. Its controls are its own; they keep the
@@ -102,6 +103,7 @@ private:
     FileCommands* m_fileCommands = nullptr;
     ResultsCommand* m_resultsCommand = nullptr;
     ReportCommands* m_reportCommands = nullptr;
+    ValidationCommand* m_validationCommand = nullptr;
 
     // Menus. A menu's menuAction() carries the menu's name, so the command table
     // switches a whole menu like any item.
@@ -120,9 +122,11 @@ private:
     QAction* printLasser = nullptr;
     QAction* PrintDeskjet = nullptr;
     QAction* FileExportRecordItem = nullptr;
+    QAction* printValidacion = nullptr;
     QAction* FileExitItem = nullptr;
     QAction* mnudunet = nullptr;
     QAction* mnuinforme = nullptr;
+    QAction* mnuvalidacion = nullptr;
     QAction* WindowTileItem = nullptr;
     QAction* WindowCascadeItem = nullptr;
     QAction* HelpContentsItem = nullptr;

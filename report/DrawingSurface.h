@@ -4,6 +4,10 @@
 
 namespace ldc {
 
+// How the lines of a plot are told apart on paper: the fitted line solid, its bands dashed
+// or dotted.
+enum class PenStyle { solid, dashed, dotted };
+
 // The printer operations the printed reports use, in the printer's device pixels
 // (origin at the top-left corner of the printable area, y downwards). Implemented on
 // QPrinter for real printers and PDF, and by a recording surface in the tests.
@@ -31,6 +35,18 @@ public:
     virtual void textOut(int x, int y, const std::string& text) = 0;
     virtual void moveTo(int x, int y) = 0;
     virtual void lineTo(int x, int y) = 0;
+    // The style of the lines drawn from now on; a surface that cannot dash draws them solid.
+    virtual void setPenStyle(PenStyle) {}
+    // A plotted result: a small dot `size` pixels across centred on (x, y). A surface
+    // without dots draws a cross; either way the pen is left at the centre.
+    virtual void marker(int x, int y, int size) {
+        const int half = size / 2;
+        moveTo(x - half, y);
+        lineTo(x + half, y);
+        moveTo(x, y - half);
+        lineTo(x, y + half);
+        moveTo(x, y);
+    }
 
     virtual int pageWidth() const = 0;
     virtual int pageHeight() const = 0;

@@ -38,6 +38,12 @@ void IdentifiedSurface::endDoc() {
                 case Item::Kind::line:
                     m_target.lineTo(item.x, item.y);
                     break;
+                case Item::Kind::pen:
+                    m_target.setPenStyle(item.pen);
+                    break;
+                case Item::Kind::marker:
+                    m_target.marker(item.x, item.y, item.size);
+                    break;
             }
         }
         drawIdentity(m_pages[i], i + 1, pages);
@@ -91,11 +97,26 @@ void IdentifiedSurface::lineTo(int x, int y) {
     if (m_pages.empty())
         return m_target.lineTo(x, y);
     Page& page = m_pages.back();
-    const auto from = std::find_if(page.items.rbegin(), page.items.rend(),
-                                   [](const Item& i) { return i.kind != Item::Kind::text; });
+    const auto from = std::find_if(page.items.rbegin(), page.items.rend(), [](const Item& i) {
+        return i.kind == Item::Kind::move || i.kind == Item::Kind::line ||
+               i.kind == Item::Kind::marker;
+    });
     const int fromY = from == page.items.rend() ? y : from->y;
     page.items.push_back({Item::Kind::line, m_font, x, y, {}});
     page.cover(std::min(y, fromY), std::max(y, fromY));
+}
+
+void IdentifiedSurface::setPenStyle(PenStyle style) {
+    if (m_pages.empty())
+        return m_target.setPenStyle(style);
+    m_pages.back().items.push_back({Item::Kind::pen, m_font, 0, 0, {}, style});
+}
+
+void IdentifiedSurface::marker(int x, int y, int size) {
+    if (m_pages.empty())
+        return m_target.marker(x, y, size);
+    m_pages.back().items.push_back({Item::Kind::marker, m_font, x, y, {}, {}, size});
+    m_pages.back().cover(y - size / 2, y + size / 2);
 }
 
 int IdentifiedSurface::pageWidth() const {

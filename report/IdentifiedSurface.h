@@ -31,6 +31,8 @@ public:
     void textOut(int x, int y, const std::string& text) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
+    void setPenStyle(PenStyle style) override;
+    void marker(int x, int y, int size) override;
 
     int pageWidth() const override;
     int pageHeight() const override;
@@ -42,10 +44,12 @@ private:
         bool operator==(const Font&) const = default;
     };
     struct Item {
-        enum class Kind { text, move, line } kind;
+        enum class Kind { text, move, line, pen, marker } kind;
         Font font;
         int x = 0, y = 0;
         std::string text;
+        PenStyle pen = PenStyle::solid;
+        int size = 0;  // a marker's
     };
     struct Page {
         std::vector<Item> items;

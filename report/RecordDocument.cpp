@@ -6,6 +6,7 @@
 #include "calc/Ucalculo.h"
 #include "report/PrintGeometry.h"
 #include "report/Uprint1.h"
+#include "report/ValidationPage.h"
 #include "study/LdcError.h"
 
 namespace ldc {
@@ -45,6 +46,8 @@ public:
     void textOut(int x, int y, const std::string& text) override { m_target.textOut(x, y, text); }
     void moveTo(int x, int y) override { m_target.moveTo(x, y); }
     void lineTo(int x, int y) override { m_target.lineTo(x, y); }
+    void setPenStyle(PenStyle style) override { m_target.setPenStyle(style); }
+    void marker(int x, int y, int size) override { m_target.marker(x, y, size); }
     int pageWidth() const override { return m_target.pageWidth(); }
     int pageHeight() const override { return m_target.pageHeight(); }
 
@@ -99,9 +102,8 @@ std::vector<PageComposition> recordPages(const StudyDocument& study) {
             ComputeCalibration(study, results);
             laser::printResultsPage(surface, study, results);
         },
-        // The validation page joins the record here, as one more entry of the same kind:
-        // [&](DrawingSurface& surface) { printValidationPage(surface, study, parameters); }
-        // with the validation parameters handed to recordPages by its callers.
+        // The validation evidence with the parameters laboratories default to.
+        [&study](DrawingSurface& surface) { printValidationPage(surface, study, {}); },
     };
 }
 

@@ -15,7 +15,8 @@ namespace ldc {
 using PageComposition = std::function<void(DrawingSurface&)>;
 
 // The study's whole record, in order: the general page and the results page of the laser
-// layout, the results calculated afresh from the study.
+// layout, the results calculated afresh from the study, and the validation page with the
+// default parameters.
 std::vector<PageComposition> recordPages(const StudyDocument& study);
 
 // Composes the documents one after the other as one document on `surface`: each further

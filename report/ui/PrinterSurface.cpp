@@ -16,6 +16,30 @@
 
 #include "study/LdcError.h"
 
+namespace {
+
+// The rules of the layouts stay the thinnest line the printer draws; a plot's dashed and
+// dotted bands need a width for their pattern to show, about a sixth of a millimetre.
+QPen penFor(ldc::PenStyle style) {
+    switch (style) {
+        case ldc::PenStyle::dashed: {
+            QPen pen(Qt::black, 4, Qt::CustomDashLine, Qt::FlatCap);
+            pen.setDashPattern({6, 4});
+            return pen;
+        }
+        case ldc::PenStyle::dotted: {
+            QPen pen(Qt::black, 4, Qt::CustomDashLine, Qt::FlatCap);
+            pen.setDashPattern({1, 3});
+            return pen;
+        }
+        case ldc::PenStyle::solid:
+            break;
+    }
+    return QPen(Qt::black, 0, Qt::SolidLine);
+}
+
+}  // namespace
+
 PrinterSurface::PrinterSurface(QPrinter& printer, int layoutResolution) : m_printer(printer) {
     m_printer.setResolution(layoutResolution);
 }
@@ -75,7 +99,19 @@ void PrinterSurface::moveTo(int x, int y) {
 
 void PrinterSurface::lineTo(int x, int y) {
     requireDocument();
-    m_pages.back().push_back({Item::Kind::line, QFont(), QString(), m_penX, m_penY, x, y});
+    m_pages.back().push_back(
+        {Item::Kind::line, QFont(), QString(), m_penX, m_penY, x, y, m_penStyle});
+    m_penX = x;
+    m_penY = y;
+}
+
+void PrinterSurface::setPenStyle(ldc::PenStyle style) {
+    m_penStyle = style;
+}
+
+void PrinterSurface::marker(int x, int y, int size) {
+    requireDocument();
+    m_pages.back().push_back({Item::Kind::marker, QFont(), QString(), x, y, size, 0});
     m_penX = x;
     m_penY = y;
 }
@@ -131,8 +167,15 @@ void PrinterSurface::paintDocument() {
         }
         for (const Item& item : m_pages[i]) {
             if (item.kind == Item::Kind::line) {
+                painter.setPen(penFor(item.pen));
                 painter.drawLine(item.x1, item.y1, item.x2, item.y2);
+            } else if (item.kind == Item::Kind::marker) {
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(Qt::black);
+                painter.drawEllipse(QPoint(item.x1, item.y1), item.x2 / 2, item.x2 / 2);
+                painter.setBrush(Qt::NoBrush);
             } else {
+                painter.setPen(penFor(ldc::PenStyle::solid));
                 painter.setFont(item.font);
                 // The layouts place a text by the top of its cell; the painter by its baseline.
                 const int ascent = QFontMetrics(item.font, &m_printer).ascent();

@@ -37,16 +37,19 @@ public:
     void textOut(int x, int y, const std::string& text) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
+    void setPenStyle(ldc::PenStyle style) override;
+    void marker(int x, int y, int size) override;
 
     int pageWidth() const override;
     int pageHeight() const override;
 
 private:
     struct Item {
-        enum class Kind { text, line } kind;
+        enum class Kind { text, line, marker } kind;
         QFont font;
         QString text;
-        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // a marker: centre, and its size in x2
+        ldc::PenStyle pen = ldc::PenStyle::solid;
     };
     using Page = std::vector<Item>;
 
@@ -57,6 +60,7 @@ private:
     QFont m_font;
     int m_penX = 0;
     int m_penY = 0;
+    ldc::PenStyle m_penStyle = ldc::PenStyle::solid;
     bool m_open = false;
     std::vector<Page> m_pages;
 };

@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QPrinter>
 
 #include "app/BusyPointer.h"
 #include "app/Dialogs.h"
 #include "app/HelpRequest.h"
 #include "app/Main.h"
+#include "calc/ui/ValidationWindow.h"
 #include "files/ui/StudyAudit.h"
 #include "report/ReportText.h"
 #include "report/ui/Opruido.h"
@@ -48,9 +50,14 @@ void showModeless(QWidget* dialog) {
 }
 
 ReportCommands::ReportCommands(TMainForm& frame, ldc::CalibrationResults& record)
-    : QObject(&frame), m_frame(frame), m_record(record) {
+    : QObject(&frame),
+      m_frame(frame),
+      m_record(record),
+      m_validationPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("ReportCommands"));
 }
+
+ReportCommands::~ReportCommands() = default;
 
 void ReportCommands::mnuinformeClick() {
     // The command is offered only while a study window is open; a closed one is never read.
@@ -92,6 +99,13 @@ void ReportCommands::PrintLasserClick() {
 
 void ReportCommands::FilePrint() {
     showModeless(Fopprt);
+}
+
+void ReportCommands::printValidacionClick() {
+    if (!Finforma)
+        return;
+    // Read before the print dialog: a study whose values do not convert asks for no printer.
+    printValidation(&m_frame, *m_validationPrinter, ldc::validationInputs(*Finforma), {});
 }
 
 void ReportCommands::mnuoprtClick() {

@@ -56,11 +56,12 @@ TEST_F(TrailTest, EntriesChainAndNameWhatASaveChanged) {
     const std::string bytes = bytesOf(auditTrailPath(path));
     const std::string first = bytes.substr(0, bytes.find('\n'));
     EXPECT_TRUE(std::regex_match(
-        first, std::regex(R"(\{"fecha":"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ","usuario":"[^"]+",)"
-                          R"("equipo":"[^"]*","programa":"QORVAL v\.w\. \d+\.\d+","accion":"guardar",)"
-                          R"("detalle":null,"sha256_antes":null,"sha256_despues":"[0-9a-f]{64}",)"
-                          R"("cambios":\[\{"campo":"Método","antes":"","despues":)"
-                          R"("Valoración de prueba"\},.*\],"anterior":null\})")))
+        first,
+        std::regex(R"(\{"fecha":"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ","usuario":"[^"]+",)"
+                   R"("equipo":"[^"]*","programa":"QORVAL v\.w\. \d+\.\d+","accion":"guardar",)"
+                   R"("detalle":null,"sha256_antes":null,"sha256_despues":"[0-9a-f]{64}",)"
+                   R"("cambios":\[\{"campo":"Método","antes":"","despues":)"
+                   R"("Valoración de prueba"\},.*\],"anterior":null\})")))
         << first;
 
     const AuditTrail trail = readAuditTrail(path);

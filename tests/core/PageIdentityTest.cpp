@@ -39,7 +39,7 @@ TEST(PageIdentity, EveryPageIdentifiedLayoutUnmoved) {
     } rows[] = {
         {"laser continuation", [&](auto& s) { laser::printGeneralPage(s, longList); }, 4},
         {"deskjet continuation", [&](auto& s) { deskjet::printGeneralPage(s, longList, 3); }, 3},
-        {"record", [&](auto& s) { composeRecord(s, recordPages(longList)); }, 5},
+        {"record", [&](auto& s) { composeRecord(s, recordPages(longList)); }, 10},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

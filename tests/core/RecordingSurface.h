@@ -10,14 +10,15 @@
 
 namespace ldc::testing {
 
-// A 600 dpi printer, 4800 x 6300 px, recording each operation with its font size and page, a
-// rule as the text "rule" at x = 0; 12 points are 100 px high, a character 4 px per point wide.
-// Drawing outside a document, or beginning one inside another, is a layout fault.
+// A 600 dpi printer, 4800 x 6300 px, recording each operation with its font size, page and
+// pen; a rule as the text "rule" at x = 0, any other line as "line" at its end point; 12
+// points are 100 px high, a character 4 px per point wide. Drawing outside a document, or
+// beginning one inside another, is a layout fault.
 class RecordingSurface : public DrawingSurface {
 public:
-    enum class Kind { beginDoc, endDoc, abortDoc, newPage, textOut, moveTo };
+    enum class Kind { beginDoc, endDoc, abortDoc, newPage, textOut, moveTo, marker };
     // clang-format off
-    struct Op { Kind kind; int x, y; std::string text; int points, page; };
+    struct Op { Kind kind; int x, y; std::string text; int points, page; PenStyle pen; };
     // clang-format on
     void beginDoc() override { add(Kind::beginDoc); }
     void endDoc() override { add(Kind::endDoc); }
@@ -36,11 +37,19 @@ public:
             throw Error("Error de impresora");
         add(Kind::textOut, x, y, text);
     }
-    void moveTo(int x, int y) override { add(Kind::moveTo, x, y); }
-    void lineTo(int x, int y) override {
-        const Op from = ops.back();
-        add(Kind::textOut, 0, y, from.x == 0 && from.y == y && x == 4800 ? "rule" : "line");
+    void moveTo(int x, int y) override {
+        add(Kind::moveTo, x, y);
+        m_penX = x;
+        m_penY = y;
     }
+    void lineTo(int x, int y) override {
+        const bool rule = m_penX == 0 && m_penY == y && x == 4800;
+        add(Kind::textOut, rule ? 0 : x, y, rule ? "rule" : "line");
+        m_penX = x;
+        m_penY = y;
+    }
+    void setPenStyle(PenStyle style) override { m_pen = style; }
+    void marker(int x, int y, int) override { add(Kind::marker, x, y); }
     int pageWidth() const override { return 4800; }
     int pageHeight() const override { return 6300; }
 
@@ -68,12 +77,14 @@ private:
         if (kind != Kind::abortDoc && m_open == (kind == Kind::beginDoc))
             throw std::logic_error("drawing outside a document, or beginning one inside another");
         m_page = kind == Kind::beginDoc ? 0 : m_page + (kind == Kind::newPage);
-        ops.push_back({kind, x, y, text, m_points, m_page});
+        ops.push_back({kind, x, y, text, m_points, m_page, m_pen});
         m_open = kind != Kind::endDoc && kind != Kind::abortDoc;
     }
     bool m_open = false;
     int m_page = 0;
     int m_points = 0;
+    int m_penX = 0, m_penY = 0;
+    PenStyle m_pen = PenStyle::solid;
 };
 
 }  // namespace ldc::testing

@@ -46,7 +46,7 @@ private slots:
         TRIGGER_ENABLED(frameAction("FileExportRecordItem"));
         QCOMPARE(dialogs.saveRequests.value(0).fileName, dir.filePath("ejemplo.pdf"));
         const QByteArray bytes = readAll(pdf);
-        QCOMPARE(pageCount(bytes), 2);
+        QCOMPARE(pageCount(bytes), 4);  // general, results, validation over two
         const QString sha = QString::fromStdString(*ldc::fileSha256Hex(study.toStdString()));
         QStringEncoder utf16(QStringEncoder::Utf16BE);
         for (const auto& [key, text] :
@@ -78,7 +78,7 @@ private slots:
         const struct {
             QStringList arguments;
             int exitCode, pages;  // -1 pages: no PDF
-        } rows[] = {{{"--pdf", pdf, study}, 0, 2},
+        } rows[] = {{{"--pdf", pdf, study}, 0, 4},
                     {{"--pdf", pdf, dir.filePath("falta.w9c")}, 1, -1},
                     {{"--pdf", pdf, broken}, 1, -1},
                     {{"--pdf", pdf}, 2, -1}};
