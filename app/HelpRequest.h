@@ -9,6 +9,7 @@ class QWidget;
 // Help context numbers of the windows: F1 in a window shows its topic.
 inline constexpr unsigned kHelpStudyWindow = 2;
 inline constexpr unsigned kHelpResultsWindow = 11;
+inline constexpr unsigned kHelpValidationWindow = 12;
 inline constexpr unsigned kHelpReportWindow = 19;
 inline constexpr unsigned kHelpAboutBox = 33;
 

@@ -166,7 +166,8 @@ void TMainForm::createMenus() {
     mnuinforme = addItem(mnucalculos, "mnuinforme", QStringLiteral("&Informe"), {}, 19,
                          QStringLiteral("Cálculos|Presenta datos y resultados"));
     mnuvalidacion =
-        addItem(mnucalculos, "mnuvalidacion", QStringLiteral("&Validación estadística"), {}, 11,
+        addItem(mnucalculos, "mnuvalidacion", QStringLiteral("&Validación estadística"), {},
+                kHelpValidationWindow,
                 QStringLiteral("Cálculos|Límites por cada enfoque, linealidad y recuperación"));
 
     // A plain menu: it does not list the open child windows.

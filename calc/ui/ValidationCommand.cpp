@@ -20,6 +20,6 @@ void ValidationCommand::mnuvalidacionClick() {
     if (!Finforma)
         return;
     auto* form = new ValidationWindow(ldc::validationInputs(*Finforma));
-    m_frame.addChild(form, kHelpResultsWindow, kValidationWindowSize,
+    m_frame.addChild(form, kHelpValidationWindow, kValidationWindowSize,
                      TMainForm::ChildPlace::Centred);
 }
