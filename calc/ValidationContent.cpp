@@ -99,6 +99,21 @@ ValidationTable residualsTable(const ValidationInputs& inputs, const ValidationS
     return t;
 }
 
+// The readings behind the blank approach's limits, as typed, so that a record shows the data
+// its figures came from.
+ValidationTable blanksTable(const ValidationInputs& inputs) {
+    ValidationTable t{
+        "Lecturas de blancos (" + inputs.identity.recoveredUnits + ")", {"Lectura", "Valor"}, {}};
+    for (std::size_t i = 0; i < inputs.blankReadings.size(); ++i)
+        t.rows.push_back({"Blanco " + std::to_string(i + 1), inputs.blankReadings[i]});
+    if (inputs.blanks)
+        t.rows.push_back({"Desviación estándar (n = " + std::to_string(inputs.blanks->count) + ")",
+                          number(inputs.blanks->stdDev)});
+    if (t.rows.empty())
+        t.rows.push_back({kNone, "sin lecturas"});
+    return t;
+}
+
 }  // namespace
 
 ValidationInputs validationInputs(const StudyDocument& study) {
@@ -108,6 +123,7 @@ ValidationInputs validationInputs(const StudyDocument& study) {
                        study.text(F::addedUnits), study.text(F::recoveredUnits)};
     inputs.levels = studyLevelResults(study);
     inputs.blanks = studyBlankSummary(study);
+    inputs.blankReadings = blankReadingTexts(study);
     // The labels of the rows the values came from, counted as studyLevelResults counts them.
     const int k = levelCount(study);
     int row = 0;
@@ -126,9 +142,12 @@ ValidationContent validationContent(const ValidationInputs& inputs,
     c.statistics = computeValidationStatistics(inputs.levels, parameters, inputs.blanks);
     c.calibration = calibrationPlot(inputs.levels, c.statistics);
     c.residuals = residualPlot(inputs.levels, c.statistics);
-    c.tables = {limitsTable(c.statistics, inputs.identity), linearityTable(c.statistics),
-                intervalsTable(c.statistics), perLevelTable(c.statistics),
-                residualsTable(inputs, c.statistics)};
+    c.tables = {limitsTable(c.statistics, inputs.identity),
+                linearityTable(c.statistics),
+                intervalsTable(c.statistics),
+                perLevelTable(c.statistics),
+                residualsTable(inputs, c.statistics),
+                blanksTable(inputs)};
     c.warnings = c.statistics.warnings;
     if (!inputs.blanks)
         c.warnings.push_back(

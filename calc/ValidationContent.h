@@ -24,7 +24,8 @@ struct ValidationInputs {
     StudyIdentity identity;
     std::vector<LevelResults> levels;
     std::optional<BlankSummary> blanks;
-    std::vector<std::string> resultLabels;  // the data grid's row labels, one per result
+    std::vector<std::string> blankReadings;  // as typed
+    std::vector<std::string> resultLabels;   // the data grid's row labels, one per result
 };
 
 // Reads the study; a value that does not convert raises ldc::Error naming it.

@@ -26,8 +26,8 @@
 
 namespace {
 
-const char* const kTableNames[] = {"tbllimites", "tbllinealidad", "tblintervalos", "tblniveles",
-                                   "tblresiduos"};
+const char* const kTableNames[] = {"tbllimites", "tbllinealidad", "tblintervalos",
+                                   "tblniveles", "tblresiduos",   "tblblancos"};
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);

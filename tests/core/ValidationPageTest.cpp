@@ -95,6 +95,13 @@ TEST(ValidationPage, ComposesEverythingInsideThePages) {
         EXPECT_TRUE(std::any_of(surface.ops.begin(), surface.ops.end(),
                                 [&](auto& op) { return op.text == "line" && op.pen == pen; }));
     EXPECT_EQ(surface.find("0.448622").size(), 1u) << "ICH residual detection limit";
+    StudyOutline withBlanks = workedExample();
+    withBlanks.blanks = {"0.11", "0.14", "0.09"};
+    RecordingSurface blanks;
+    printValidationPage(blanks, makeStudy(withBlanks), {});
+    for (const char* text : {"Lecturas de blancos (mg)", "Blanco 2", "0.14",
+                             "Desviación estándar (n = 3)", "0.0837461"})
+        EXPECT_EQ(blanks.find(text).size(), 1u) << text << ": the readings behind the limits";
     setDecimalSeparator(',');
     RecordingSurface comma;
     printValidationPage(comma, makeStudy(workedExample()), {0.05, 0.01, 3, 2});
