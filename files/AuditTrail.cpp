@@ -239,6 +239,13 @@ std::vector<AuditChange> studyFileChanges(const StudyFileData* before, const Stu
                 {"cantidad adicionada", "replicaciones"}, level, changes);
     compareRows(before ? &before->rows : nullptr, after.rows, {"dato", "segundo valor"}, row,
                 changes);
+    const std::size_t blanks = std::max(before ? before->blanks.size() : 0, after.blanks.size());
+    for (std::size_t i = 0; i < blanks; ++i) {
+        const std::string old = before && i < before->blanks.size() ? before->blanks[i] : "";
+        const std::string now = i < after.blanks.size() ? after.blanks[i] : "";
+        if (old != now)
+            changes.push_back({"Blanco " + std::to_string(i + 1), old, now});
+    }
     return changes;
 }
 

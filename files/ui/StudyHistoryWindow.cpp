@@ -23,10 +23,8 @@ QString text(const std::string& utf8) {
 // The action in the analyst's words; an action of a later version shows as written.
 QString actionName(const std::string& action) {
     static const std::pair<std::string_view, const char*> kNames[] = {
-        {ldc::auditAction::open, "Abrir"},
-        {ldc::auditAction::save, "Guardar"},
-        {ldc::auditAction::print, "Imprimir"},
-        {ldc::auditAction::exportPdf, "Exportar registro PDF"},
+        {ldc::auditAction::open, "Abrir"},         {ldc::auditAction::save, "Guardar"},
+        {ldc::auditAction::print, "Imprimir"},     {ldc::auditAction::exportPdf, "Exportar PDF"},
         {ldc::auditAction::calculate, "Calcular"},
     };
     for (const auto& [name, shown] : kNames)

@@ -51,6 +51,7 @@ TEST_F(TrailTest, EntriesChainAndNameWhatASaveChanged) {
     study.setText(StudyField::method, "Método nuevo");
     setLevelValueText(study, 2, "4.5");
     setRecoveredAmountText(study, 5, "3.8");
+    study.setBlankReadings({"0.12"});
     save(study);
 
     const std::string bytes = bytesOf(auditTrailPath(path));
@@ -74,7 +75,8 @@ TEST_F(TrailTest, EntriesChainAndNameWhatASaveChanged) {
     EXPECT_EQ(second.changes,
               (std::vector<AuditChange>{{"Método", "Valoración de prueba", "Método nuevo"},
                                         {"Nivel 2, cantidad adicionada", "4", "4.5"},
-                                        {"Fila 5, dato", "3.9", "3.8"}}));
+                                        {"Fila 5, dato", "3.9", "3.8"},
+                                        {"Blanco 1", "", "0.12"}}));
 }
 
 // Each way a trail can be tampered with or cut, and a study changed behind the program's back.
