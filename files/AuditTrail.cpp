@@ -1,7 +1,6 @@
 #include "files/AuditTrail.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "files/FileBytes.h"
 #include "files/FileErrors.h"
 #include "files/JsonLine.h"
 #include "files/Sha256.h"
@@ -32,27 +32,6 @@ void optionalText(JsonLine& j, const std::optional<std::string>& text) {
     else
         j.null();
 }
-
-// Closes a file, also when the append stops part-way.
-class FileCloser {
-public:
-    explicit FileCloser(int fd) : m_fd(fd) {}
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-    ~FileCloser() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    int fd() const { return m_fd; }
-    int close() {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result;
-    }
-
-private:
-    int m_fd;
-};
 
 // The last line of the trail (without its line end), read backwards from the end so that a
 // trail of many years costs no more than a new one. `complete` tells whether the file ends
@@ -84,43 +63,6 @@ std::optional<std::string> lastLine(int fd, off_t size, bool& complete, const st
     if (complete)
         tail.pop_back();
     return tail;
-}
-
-// The bytes of the regular file at `path`, or nothing when there is none or it cannot be read
-// (a trail records what the disk holds; a file it cannot read is a file it cannot name).
-std::optional<std::string> readWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    FileCloser file(fd);
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            return bytes;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
-void writeAll(int fd, const std::string& bytes, const std::string& what) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            throwIoError(errno, what);
-        }
-        done += static_cast<std::size_t>(written);
-    }
 }
 
 const char* const kFieldNames[] = {"Método",
@@ -219,7 +161,7 @@ void appendAuditEntry(const std::string& studyPath, AuditEntry entry,
     std::string bytes = complete ? std::string() : std::string("\n");
     bytes += auditEntryLine(entry);
     bytes += '\n';
-    writeAll(trail.fd(), bytes, what);
+    writeAllBytes(trail.fd(), bytes, what);
     if (::fsync(trail.fd()) != 0)
         throwIoError(errno, what);
     if (trail.close() != 0)
@@ -251,7 +193,7 @@ std::vector<AuditChange> studyFileChanges(const StudyFileData* before, const Stu
 
 StudyFileSnapshot snapshotStudyFile(const std::string& path) {
     StudyFileSnapshot snapshot;
-    const std::optional<std::string> bytes = readWholeFile(path);
+    const std::optional<std::string> bytes = readRegularFileIfAny(path);
     if (!bytes)
         return snapshot;
     snapshot.sha = sha256Hex(*bytes);

@@ -1,11 +1,8 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <nlohmann/json.hpp>
 
 #include "files/AuditTrail.h"
+#include "files/FileBytes.h"
 #include "files/FileErrors.h"
 #include "files/Sha256.h"
 #include "study/LdcError.h"
@@ -22,31 +19,8 @@ std::string baseName(const std::string& path) {
 }
 
 std::string readTrail(const std::string& path) {
-    const std::string what = "No se pudo leer el registro de auditoría «" + baseName(path) + "»";
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throwPathError(path, errno, what);
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat info;
-    if (::fstat(fd, &info) != 0)
-        throwIoError(errno, what);
-    if (!S_ISREG(info.st_mode))
-        throwIoError(EISDIR, what);
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throwIoError(errno, what);
-        if (got == 0)
-            return bytes;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
+    return readRegularFile(path,
+                           "No se pudo leer el registro de auditoría «" + baseName(path) + "»");
 }
 
 bool isHash(const Json& value) {

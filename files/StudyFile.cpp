@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "files/Cp1252.h"
+#include "files/FileBytes.h"
 #include "files/FileErrors.h"
 #include "study/LdcError.h"
 #include "study/Numbers.h"
@@ -256,16 +257,7 @@ public:
     const std::string& path() const { return m_path; }
 
     void writeAll(const std::string& bytes) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t written = ::write(m_fd, bytes.data() + done, bytes.size() - done);
-            if (written < 0) {
-                if (errno == EINTR)
-                    continue;
-                throwIoError(errno, m_saving);
-            }
-            done += static_cast<std::size_t>(written);
-        }
+        writeAllBytes(m_fd, bytes, m_saving);
         if (::fsync(m_fd) != 0)
             throwIoError(errno, m_saving);
     }

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <optional>
 
+#include "files/FileBytes.h"
 #include "files/Sha256.h"
 #include "files/StudyFile.h"
 #include "report/PrintGeometry.h"
@@ -13,16 +14,6 @@
 
 namespace ldc {
 namespace {
-
-std::optional<std::string> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
-}
 
 // A study the file format cannot hold (a character outside Windows-1252, tables beyond
 // the file's limits) cannot be what any saved file holds: it differs from its file.
@@ -51,7 +42,7 @@ PageIdentity identifyStudy(const StudyDocument& study, const std::string& path,
         return identity;
     }
     identity.fileName = baseName(path);
-    const std::optional<std::string> onDisk = fileBytes(path);
+    const std::optional<std::string> onDisk = readRegularFileIfAny(path);
     if (onDisk && onDisk == studyBytes(study)) {
         identity.fileSha256 = sha256Hex(*onDisk);
         identity.fileState = identity.fileSha256;
