@@ -1,4 +1,3 @@
-
 #include <nlohmann/json.hpp>
 
 #include "files/AuditTrail.h"

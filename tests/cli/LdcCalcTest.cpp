@@ -140,6 +140,11 @@ TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {
               "«no-existe.w9c»: el archivo no existe.\\nFile not found.\",\"avisos\":[],\"n\":null,"
               "\"niveles\":null,\"resultados\":null,\"limites\":null,\"linealidad\":null,"
               "\"recuperacion\":null}");
+    // A file name that is not UTF-8 still gives a JSON text: the stray byte becomes U+FFFD.
+    std::system(
+        ("cd '" + dir.string() + "' && '" LDC_CALC_BINARY "' --json $(printf 'a\\377ñ.w9c') >out")
+            .c_str());
+    EXPECT_EQ(linesOf(dir / "out").at(0).substr(0, 26), "{\"archivo\":\"a\\ufffdñ.w9c\"");
     fs::remove_all(dir);
 }
 
