@@ -125,6 +125,17 @@ void recovery(JsonLine& j, const ValidationStatistics& v) {
     j.endArray().endObject();
 }
 
+// The ICH approaches on the regression's, the intercept's and the blanks' standard deviation
+// are the results window's limits: a laboratory system comparing "resultados" with "limites"
+// must find the very same numbers, not the same figures computed in another order.
+void useResultsWindowLimits(ValidationStatistics& v, const CalibrationResults& r) {
+    const CalibrationWork& w = calibrationWork();
+    v.ichRegression = {w.regressionDetectionLimit, w.regressionQuantificationLimit};
+    v.ichIntercept = {w.interceptDetectionLimit, w.interceptQuantificationLimit};
+    if (v.ichBlank && !limitsCalculated(w.limitBasis) && limitsCalculated(w.limitBasis, r))
+        v.ichBlank = LimitPair{w.blankDetectionLimit, w.blankQuantificationLimit};
+}
+
 }  // namespace
 
 bool validationRecord(const std::string& path, const ValidationParameters& parameters,
@@ -152,6 +163,8 @@ bool validationRecord(const std::string& path, const ValidationParameters& param
                 error = errorBoxText(std::current_exception());
         }
         statistics = computeValidationStatistics(studyLevelResults(study), parameters, blanks);
+        if (results)
+            useResultsWindowLimits(*statistics, *results);
     } catch (const Error&) {
         if (!error)
             error = errorBoxText(std::current_exception());

@@ -124,12 +124,14 @@ TEST(LdcCalc, PrintsTheLinesOrStopsWithTheErrorBoxText) {
                     .c_str());
     const Lines json = linesOf(dir / "out");
     ASSERT_EQ(json.size(), 3u);
-    for (const char* key : {"\"ld\":0.06655462184873", "\"ich_blancos\":{\"ld\":0.06655462184873",
-                            "\"n_blancos\":3,\"s_blancos\":0.02"})
+    for (const char* key :
+         {"\"ld\":0.066554621848739545", "\"ich_blancos\":{\"ld\":0.066554621848739545",
+          "\"n_blancos\":3,\"s_blancos\":0.02"})
         EXPECT_NE(json[2].find(key), std::string::npos) << key << json[2];
     for (const char* key :
          {"\"error\":null,\"avisos\":[],\"n\":9,\"niveles\":3,\"resultados\":{\"pendiente\":",
-          "\"base\":\"Regresión\",\"ld\":0.4486221301392399", "\"ich_blancos\":null",
+          "\"base\":\"Regresión\",\"ld\":0.4486221301392399",
+          "\"ich_regresion\":{\"ld\":0.44862213013923991,", "\"ich_blancos\":null",
           "\"din32645\":{\"alfa\":0.01,\"beta\":0.01,\"k\":3,\"m\":1,\"y_critico\":", "\"x_bg\":",
           "\"falta_de_ajuste\":{\"F\":", "\"mandel\":{\"PW\":", "\"error_relativo_pct\":[",
           "\"pendiente_incluye_1\":true",
