@@ -3,6 +3,8 @@
 #include "app/HelpRequest.h"
 #include "app/Main.h"
 #include "calc/ui/ValidationWindow.h"
+#include "files/ui/StudyAudit.h"
+#include "report/ValidationPage.h"
 #include "study/ui/Fdatos.h"
 
 namespace {
@@ -22,4 +24,6 @@ void ValidationCommand::mnuvalidacionClick() {
     auto* form = new ValidationWindow(ldc::validationInputs(*Finforma));
     m_frame.addChild(form, kHelpValidationWindow, kValidationWindowSize,
                      TMainForm::ChildPlace::Centred);
+    recordStudyAction(openStudyPath(), ldc::auditAction::calculate,
+                      QString::fromUtf8(ldc::kValidationTitle));
 }

@@ -49,6 +49,9 @@ private slots:
     void eachActionOnAStudyWithAFileIsRecorded() {
         entry::clickTab(*Finforma, 2);
         entry::chooseMenuItem(frameMenu("mnucalculos"), frameAction("mnudunet"));
+        entry::chooseMenuItem(frameMenu("mnucalculos"), frameAction("mnuvalidacion"));
+        m_dialogs->saveAnswers.push_back(m_dir.filePath(QStringLiteral("registro.pdf")));
+        TRIGGER_ENABLED(frameAction("FileExportRecordItem"));
         TRIGGER_ENABLED(frameAction("printLasser"));
         m_dialogs->printAnswers.push_back(true);
         const QString pdf = m_dir.filePath(QStringLiteral("general.pdf"));
@@ -64,11 +67,13 @@ private slots:
         for (const ldc::AuditTrailLine& line : entries())
             recorded << QString::fromStdString(line.entry.action + "|" +
                                                line.entry.detail.value_or(""));
-        QCOMPARE(recorded, QStringList({"abrir|", "calcular|Detección y Cuantificación",
-                                        "imprimir|Lasser: Información y Datos Generales; "
-                                        "archivo «" +
-                                            pdf + "»",
-                                        "guardar|"}));
+        QCOMPARE(recorded,
+                 QStringList({"abrir|", "calcular|Detección y Cuantificación",
+                              "calcular|Validación estadística", "exportar_pdf|registro.pdf",
+                              "imprimir|Lasser: Información y Datos Generales; "
+                              "archivo «" +
+                                  pdf + "»",
+                              "guardar|"}));
         QCOMPARE(
             entries().back().entry.changes,
             (std::vector<ldc::AuditChange>{{"Método", "Valoración de prueba", "Método revisado"}}));
@@ -78,9 +83,9 @@ private slots:
             qobject_cast<StudyHistoryWindow*>(clientArea()->activeSubWindow()->widget());
         QVERIFY(history);
         QVERIFY(
-            history->lveredicto->text().startsWith("Registro de auditoría íntegro (4 entradas)"));
-        QCOMPARE(history->tblhistorial->rowCount(), 4);
-        QCOMPARE(history->tblhistorial->item(3, 5)->text(),
+            history->lveredicto->text().startsWith("Registro de auditoría íntegro (6 entradas)"));
+        QCOMPARE(history->tblhistorial->rowCount(), 6);
+        QCOMPARE(history->tblhistorial->item(5, 5)->text(),
                  QStringLiteral("Método: «Valoración de prueba» → «Método revisado»"));
     }
 
