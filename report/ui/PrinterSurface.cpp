@@ -9,11 +9,13 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
+#include "files/FileErrors.h"
 #include "study/LdcError.h"
 
 namespace {
@@ -39,6 +41,12 @@ QPen penFor(ldc::PenStyle style) {
 }
 
 }  // namespace
+
+void throwPdfNotSaved(const QString& path, int errnoValue) {
+    ldc::throwPathError(
+        QFile::encodeName(path).toStdString(), errnoValue == 0 ? EIO : errnoValue,
+        "No se pudo guardar el documento PDF «" + QFileInfo(path).fileName().toStdString() + "»");
+}
 
 PrinterSurface::PrinterSurface(QPrinter& printer, int layoutResolution) : m_printer(printer) {
     m_printer.setResolution(layoutResolution);
@@ -137,8 +145,9 @@ void PrinterSurface::paintDocument() {
     if (m_printer.outputFormat() == QPrinter::PdfFormat && !target.isEmpty()) {
         const QFileInfo info(target);
         part.emplace(info.absolutePath() + "/." + info.completeBaseName() + "-XXXXXX.pdf");
+        errno = 0;
         if (!part->open())
-            throw ldc::Error("No se pudo iniciar la impresión.");
+            throwPdfNotSaved(target, errno);
         // Only the name is kept: the printer creates the file as any new file is created,
         // not with a temporary file's owner-only permissions.
         part->close();
@@ -193,7 +202,6 @@ void PrinterSurface::paintDocument() {
         std::filesystem::rename(std::filesystem::path(part->fileName().toStdU16String()),
                                 std::filesystem::path(target.toStdU16String()), failed);
         if (failed)
-            throw ldc::Error("No se pudo guardar el documento en " +
-                             QDir::toNativeSeparators(target).toStdString() + ".");
+            throwPdfNotSaved(target, failed.value());
     }
 }

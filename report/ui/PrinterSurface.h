@@ -9,6 +9,11 @@
 
 class QPrinter;
 
+// Raises the file error of a PDF that could not be written at `path`, with the reason the
+// system gave (`errnoValue`; 0 when it gave none): "No se pudo guardar el documento PDF
+// «registro.pdf»: la carpeta no existe.", as for a study file.
+[[noreturn]] void throwPdfNotSaved(const QString& path, int errnoValue);
+
 // The printed reports on a real printer or a PDF file (a QPrinter as the print dialog left
 // it). A document is composed in full before any of it goes to the printer: endDoc paints
 // every page in one run, abortDoc forgets them. Not every print system can take back a job

@@ -6,20 +6,13 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 
+#include <cerrno>
+
 #include "report/IdentifiedSurface.h"
 #include "report/RecordDocument.h"
 #include "report/Uprint1.h"
 #include "report/ui/PrinterSurface.h"
 #include "study/LdcError.h"
-
-namespace {
-
-ldc::Error notSaved(const QString& path) {
-    return ldc::Error("No se pudo guardar el documento en " +
-                      QDir::toNativeSeparators(path).toStdString() + ".");
-}
-
-}  // namespace
 
 void writeRecordPdf(const QString& path, const ldc::StudyDocument& study,
                     const ldc::PageIdentity& identity) {
@@ -27,9 +20,10 @@ void writeRecordPdf(const QString& path, const ldc::StudyDocument& study,
 
     // The pages are painted apart, then the document information is added, and only the
     // finished bytes go to `path`.
+    errno = 0;
     QTemporaryDir scratch;
     if (!scratch.isValid())
-        throw notSaved(path);
+        throwPdfNotSaved(path, errno);
     const QString painted = scratch.filePath(QStringLiteral("registro.pdf"));
     {
         QPrinter printer(QPrinter::HighResolution);
@@ -43,16 +37,18 @@ void writeRecordPdf(const QString& path, const ldc::StudyDocument& study,
     }
 
     QFile paintedFile(painted);
+    errno = 0;
     if (!paintedFile.open(QIODevice::ReadOnly))
-        throw notSaved(path);
+        throwPdfNotSaved(path, errno);
     const QByteArray pages = paintedFile.readAll();
     const std::string pdf =
         ldc::withDocumentInfo(std::string(pages.constData(), pages.size()), metadata);
 
     QSaveFile target(path);
+    errno = 0;
     if (!target.open(QIODevice::WriteOnly) ||
         target.write(pdf.data(), static_cast<qint64>(pdf.size())) !=
             static_cast<qint64>(pdf.size()) ||
         !target.commit())
-        throw notSaved(path);
+        throwPdfNotSaved(path, errno);
 }

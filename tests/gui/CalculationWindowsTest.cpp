@@ -263,9 +263,8 @@ private slots:
         copyStudy(ldc::testing::makeStudy(ldc::testing::uniformOutline(4, 30)), *Finforma);
         printToFile("no-such-folder/refused.pdf");
         QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
-        QCOMPARE(
-            messagesOf(std::exchange(m_dialogs->errors, {})),
-            (QStringList{"'x' is not a valid integer value.", "No se pudo iniciar la impresión."}));
+        QCOMPARE(messagesOf(std::exchange(m_dialogs->errors, {})),
+                 (QStringList{"'x' is not a valid integer value.", "Invalid filename."}));
         printToFile("refused.pdf");
         QTest::mouseClick(Fopprt1->BitBtn1, Qt::LeftButton);
         QCOMPARE(pageCount(path), 4);  // 120 data rows: continuation pages

@@ -81,6 +81,7 @@ private slots:
         } rows[] = {{{"--pdf", pdf, study}, 0, 4},
                     {{"--pdf", pdf, dir.filePath("falta.w9c")}, 1, -1},
                     {{"--pdf", pdf, broken}, 1, -1},
+                    {{"--pdf", dir.filePath("falta/r.pdf"), study}, 1, -1},
                     {{"--pdf", pdf}, 2, -1}};
         for (const auto& row : rows) {
             QFile::remove(pdf);

@@ -139,8 +139,9 @@ private slots:
         QTest::mouseClick(w->btnpdf, Qt::LeftButton);
         QTest::mouseClick(w->btnpdf, Qt::LeftButton);
         QVERIFY(isPdf(exported));
-        QCOMPARE(messagesOf(std::exchange(m_dialogs->errors, {})),
-                 QStringList("No se pudo iniciar la impresión."));
+        QCOMPARE(std::exchange(m_dialogs->errors, {}),
+                 QStringList("No se pudo guardar el documento PDF «v.pdf»: la carpeta no "
+                             "existe.\nInvalid filename."));
 
         const QString printed = m_dir.filePath("impreso.pdf");
         m_dialogs->printAnswers = {true, true, false};
