@@ -43,7 +43,7 @@ ValidationTable linearityTable(const ValidationStatistics& v) {
     if (const auto& f = v.lackOfFit)
         t.rows.push_back({"Falta de ajuste (F)", number(f->f),
                           std::to_string(f->numeratorDf) + "; " + std::to_string(f->denominatorDf),
-                          kNone, number(f->p)});
+                          number(f->critical99), number(f->p)});
     else
         t.rows.push_back({"Falta de ajuste (F)", kNone, kNone, kNone, kNone});
     if (const auto& m = v.mandel)

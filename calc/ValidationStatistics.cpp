@@ -192,9 +192,11 @@ ValidationStatistics computeValidationStatistics(const std::vector<LevelResults>
         if (ssPe > 0) {
             const X dfNum = k - 2, dfDen = count - k;
             const X f = ((ssRes - ssPe) / dfNum) / (ssPe / dfDen);
-            v.lackOfFit = LackOfFitTest{static_cast<double>(std::max(f, X(0))), k - 2,
-                                        static_cast<int>(n - k),
-                                        static_cast<double>(fUpperTail(dfNum, dfDen, f))};
+            const X critical99 =
+                boost::math::quantile(boost::math::fisher_f_distribution<X>(dfNum, dfDen), 0.99L);
+            v.lackOfFit = LackOfFitTest{
+                static_cast<double>(std::max(f, X(0))), k - 2, static_cast<int>(n - k),
+                static_cast<double>(fUpperTail(dfNum, dfDen, f)), static_cast<double>(critical99)};
         } else {
             warn.add(
                 "Los resultados de cada nivel son iguales entre sí (error puro cero): la "

@@ -48,6 +48,7 @@ struct LackOfFitTest {
     double f = 0;
     int numeratorDf = 0, denominatorDf = 0;
     double p = 0;
+    double critical99 = 0;  // F(k − 2, N − k) at 99 %
 };
 
 // Mandel's test of the straight line against a quadratic.

@@ -94,6 +94,10 @@ TEST(ValidationStatistics, IchLimitsAreTheCalculationsOnTheWorkedExample) {
         expectRelative(ich.quantification, r.quantificationLimit, 1e-12);
         EXPECT_EQ(v.residuals.size(), 9u);
         EXPECT_EQ(v.perLevel.size(), 3u);
+        // Three levels of three: both tests against F(1, 6) at 99 %, 13.745 in the F tables.
+        ASSERT_TRUE(v.lackOfFit && v.mandel);
+        EXPECT_NEAR(v.lackOfFit->critical99, 13.745, 0.0005);
+        EXPECT_EQ(v.lackOfFit->critical99, v.mandel->critical99);
     }
 }
 
