@@ -3,41 +3,16 @@
 #include <string>
 #include <vector>
 
+#include "BenchStudies.h"
 #include "calc/Ucalculo.h"
 #include "calc/ValidationStatistics.h"
 #include "study/CalibrationStudy.h"
 #include "study/LdcError.h"
 #include "study/Numbers.h"
-#include "study/StudyLayout.h"
 
 namespace {
 
-using ldc::StudyField;
-using ldc::StudyTable;
-
-// A study of `results` replicate results spread over up to ten levels, the recovered
-// amounts scattered around y = x as an analyst would type them, or (flat) the same
-// amounts at every level, a line of slope zero the calculation refuses.
-ldc::CalibrationStudy studyOf(int results, bool flat = false) {
-    const int levels = results < 10 ? 3 : 10;
-    ldc::CalibrationStudy study;
-    study.setText(StudyField::limitBasis, ldc::kBasisRegression);
-    study.setText(StudyField::levelCount, std::to_string(levels));
-    study.setColumnCount(StudyTable::levels, levels + 1);
-    study.setRowCount(StudyTable::results, results + 1);
-    int row = 1;
-    for (int i = 1; i <= levels; ++i) {
-        const int count = results / levels + (i <= results % levels ? 1 : 0);
-        setLevelValueText(study, i, std::to_string(2 * i));
-        setReplicateCountText(study, i, std::to_string(count));
-        for (int j = 0; j < count; ++j, ++row)
-            study.setCell(StudyTable::results, 1, row,
-                          std::to_string(flat ? 2 : 2 * i) + "." +
-                              std::to_string(100 + (flat ? j % 7 : row % 97)));
-    }
-    ldc::writeRowLabels(study, levels);
-    return study;
-}
+using ldc::bench::studyOf;
 
 void computeCalibration(benchmark::State& state) {
     ldc::setDecimalSeparator('.');

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchStudies.h"
 #include "calc/ReferenceData.h"
 #include "calc/SelfVerification.h"
 #include "files/AuditTrail.h"
@@ -13,13 +14,11 @@
 #include "report/ValidationPage.h"
 #include "study/CalibrationStudy.h"
 #include "study/Numbers.h"
-#include "study/StudyLayout.h"
 
 namespace {
 
+using ldc::bench::studyOf;
 namespace fs = std::filesystem;
-using ldc::StudyField;
-using ldc::StudyTable;
 
 // A printer that draws nothing: what is measured is the composition, not the painting.
 class NullSurface : public ldc::DrawingSurface {
@@ -44,28 +43,6 @@ public:
 private:
     int m_points = 10;
 };
-
-ldc::CalibrationStudy studyOf(int results) {
-    const int levels = results < 10 ? 3 : 10;
-    ldc::CalibrationStudy study;
-    study.setText(StudyField::addedUnits, "mg");
-    study.setText(StudyField::recoveredUnits, "mg");
-    study.setText(StudyField::limitBasis, ldc::kBasisRegression);
-    study.setText(StudyField::levelCount, std::to_string(levels));
-    study.setColumnCount(StudyTable::levels, levels + 1);
-    study.setRowCount(StudyTable::results, results + 1);
-    int row = 1;
-    for (int i = 1; i <= levels; ++i) {
-        const int count = results / levels + (i <= results % levels ? 1 : 0);
-        setLevelValueText(study, i, std::to_string(2 * i));
-        setReplicateCountText(study, i, std::to_string(count));
-        for (int j = 0; j < count; ++j, ++row)
-            study.setCell(StudyTable::results, 1, row,
-                          std::to_string(2 * i) + "." + std::to_string(100 + row % 97));
-    }
-    ldc::writeRowLabels(study, levels);
-    return study;
-}
 
 // The validation page with the identity on every page, as the record and the print commands
 // compose it: every residual is listed, so a large study runs to many pages.
